@@ -1,0 +1,34 @@
+// app/camera.h
+// The orbit camera that looks at the cube centre, and the satellite cameras of the multi-view layouts.
+#pragma once
+
+struct Vec3 {
+    float x, y, z;
+};
+
+struct CameraBasis {
+    Vec3 pos, fwd, right, up;
+};
+
+extern float cameraYaw;
+extern float cameraPitch;
+extern float cameraDistance;
+
+// Written by the scene that fans the satellites out; paths are anchored here.
+extern float viewAnchorYaw;
+extern float viewAnchorPitch;
+extern double viewAnchorTime;
+
+constexpr int maxViews = 9;
+
+CameraBasis buildCameraBasis(float yaw, float pitch, float distance);
+
+// Main camera distance: the kick only counts once it is above 0.01.
+float mainCameraDistance(float distance, float kick);
+// Distance for the view set-up: the kick always counts.
+float viewCameraDistance(float distance, float kick);
+
+// Entry 0 is the main camera; 1..8 drift around the anchor, spreading over three seconds.
+void satelliteAngles(double now, float mainYaw, float mainPitch, float yaws[maxViews], float pitches[maxViews]);
+
+void resetCameraDefaults();

@@ -1,0 +1,355 @@
+// app/demoApp.cpp
+// Start-up, the frame loop's one step and shutdown, in the order the whole pipeline depends on.
+#include "app/demoApp.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "app/camera.h"
+#include "app/fontFile.h"
+#include "app/keyInput.h"
+#include "app/messageBox.h"
+#include "audio/beat.h"
+#include "audio/music.h"
+#include "gpu/debugLog.h"
+#include "gpu/giPass.h"
+#include "gpu/giState.h"
+#include "gpu/gpuTimer.h"
+#include "gpu/programs.h"
+#include "gpu/renderer.h"
+#include "gpu/volumeResources.h"
+#include "imgui.h"
+#include "imgui_impl_glfw.h"
+#include "imgui_impl_opengl2.h"
+#include "overlay/captionMetrics.h"
+#include "overlay/overlay.h"
+#include "sequencer/demoClock.h"
+#include "sequencer/renderSettings.h"
+#include "sequencer/sceneBase.h"
+#include "sequencer/sceneSequence.h"
+
+namespace {
+struct {
+    GLFWwindow* window = nullptr;
+    int width = 0, height = 0;  // last seen framebuffer size
+    int lastAppliedScene = -1;
+} loop;
+
+// The off-screen target of the capture tool and the tests; framebuffer 0 is the window.
+struct {
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    int width = 0, height = 0;
+} target;
+
+bool fail(const char* what)
+{
+    fprintf(stderr, "Lumenfold: %s\n", what);
+    if (loop.window) {
+        glfwDestroyWindow(loop.window);
+        loop.window = nullptr;
+    }
+    glfwTerminate();
+    return false;
+}
+
+bool openWindow(const AppOptions& options)
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_COMPAT_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, options.visible ? GLFW_TRUE : GLFW_FALSE);
+#ifndef NDEBUG
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+#endif
+    loop.window = glfwCreateWindow(options.windowWidth, options.windowHeight, "Lumenfold", nullptr, nullptr);
+    if (!loop.window)
+        return false;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    if (options.fullscreen && monitor)
+        glfwSetWindowMonitor(loop.window, monitor, 0, 0, options.windowWidth, options.windowHeight, 60);
+    glfwMakeContextCurrent(loop.window);
+    glfwSwapInterval(1);
+    return true;
+}
+
+#ifndef NDEBUG
+void GLAPIENTRY onGlDebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+{
+    if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
+        debugLog("GL: %s\n", message);
+}
+#endif
+
+void createTarget(int width, int height)
+{
+    glGenTextures(1, &target.colour);
+    glBindTexture(GL_TEXTURE_2D, target.colour);
+    glTexStorage2D(GL_TEXTURE_2D, 1, GL_RGBA8, width, height);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenFramebuffers(1, &target.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target.colour, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    target.width = width;
+    target.height = height;
+}
+
+void deleteTarget()
+{
+    if (target.framebuffer) {
+        glDeleteFramebuffers(1, &target.framebuffer);
+        target.framebuffer = 0;
+    }
+    if (target.colour) {
+        glDeleteTextures(1, &target.colour);
+        target.colour = 0;
+    }
+}
+
+void targetSize(int& width, int& height)
+{
+    if (target.framebuffer) {
+        width = target.width;
+        height = target.height;
+    } else {
+        glfwGetFramebufferSize(loop.window, &width, &height);
+    }
+}
+
+void presentBlackFrame()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glfwSwapBuffers(loop.window);
+}
+
+void logGpuStrings()
+{
+    const char* renderer = (const char*)glGetString(GL_RENDERER);
+    if (renderer) {
+        char name[96];
+        snprintf(name, sizeof(name), "%s", renderer);
+        debugLog("GPU: %s\n", name);
+    }
+    const char* version = (const char*)glGetString(GL_VERSION);
+    debugLog("OpenGL: %s\n", version ? version : "");
+}
+
+float globalFontScale()
+{
+    float x = 1.0f, y = 1.0f;
+    if (GLFWmonitor* monitor = glfwGetPrimaryMonitor())
+        glfwGetMonitorContentScale(monitor, &x, &y);
+    return std::max(1.0f, std::max(x, y));
+}
+
+void setUpUserInterface(const AppOptions& options)
+{
+    ImGui::CreateContext();
+    ImGui::StyleColorsDark();
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowBorderSize = 0.0f;
+    style.Colors[ImGuiCol_WindowBg].w = 0.4f;
+    style.FontScaleMain = globalFontScale();
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;  // the demo writes no files
+    io.Fonts->AddFontDefault();
+    // The back ends come first here because the missing-font box is drawn with them.
+    ImGui_ImplGlfw_InitForOpenGL(loop.window, true);
+    ImGui_ImplOpenGL2_Init();
+
+    FILE* file = fopen(options.fontFile, "rb");
+    if (file)
+        fclose(file);
+    else if (options.visible)
+        showWarningBox(loop.window, "Missing font", "Corvel.ttf not found in working directory");
+    else  // nobody could dismiss a box in a hidden window
+        fprintf(stderr, "Missing font: Corvel.ttf not found in working directory\n");
+    std::vector<unsigned char> fontData;
+    if (!loadUsableFont(options.fontFile, fontData)) {
+        if (file)
+            debugLog("%s is not a usable font; the built-in font serves\n", options.fontFile);
+    } else {
+        void* atlasCopy = IM_ALLOC(fontData.size());
+        memcpy(atlasCopy, fontData.data(), fontData.size());
+        io.Fonts->AddFontFromMemoryTTF(atlasCopy, (int)fontData.size(), 96.0f);
+    }
+}
+
+void computeStartupCaptionMetrics()
+{
+    ImGui_ImplOpenGL2_NewFrame();
+    ImGui_ImplGlfw_NewFrame();
+    ImGui::NewFrame();
+    computeCaptionMetrics(ImGui::GetFontSize(), loop.width);
+    ImGui::EndFrame();
+}
+
+void restoreNeutralState()
+{
+    glUseProgram(0);
+    glBindVertexArray(0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_3D, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glViewport(0, 0, loop.width, loop.height);
+}
+
+ViewsUBO buildFrameViews(const CameraBasis& mainBasis)
+{
+    ViewSetup setup;
+    setup.mainBasis = mainBasis;
+    satelliteAngles(demoClock(), cameraYaw, cameraPitch, setup.yaws, setup.pitches);
+    setup.viewDistance = viewCameraDistance(cameraDistance, cameraKick);
+    setup.volSize = renderSettings.volSize;
+    setup.width = loop.width;
+    setup.height = loop.height;
+    setup.gamma = renderSettings.gamma;
+    setup.refraction = renderSettings.refraction;
+    setup.hihatPulse = hihatPulse;
+    return buildViews(setup, viewLayout);
+}
+
+void stepScene()
+{
+    if (!currentScene)
+        return;
+    // The script stands still while the camera glides in.
+    if (cameraTransitionActive)
+        stepCameraTransition();
+    else
+        currentScene->update();
+    if (currentScene->finished && advancePlaylist())
+        glfwSetWindowShouldClose(loop.window, GLFW_TRUE);
+}
+}
+
+bool appStartup(const AppOptions& options)
+{
+    fillSceneTable();
+    if (!glfwInit())
+        return fail("could not initialise the windowing library (is there a display?)");
+    if (!openWindow(options))
+        return fail("no OpenGL 4.3 compatibility context could be created (the demo needs a GPU with OpenGL 4.3)");
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK || !GLEW_VERSION_4_3)
+        return fail("could not load the OpenGL 4.3 entry points");
+    glGetError();  // GLEW's probing may leave an error behind
+#ifndef NDEBUG
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(onGlDebugMessage, nullptr);
+#endif
+    if (options.useWindowClock)
+        setDemoClockSource([] { return glfwGetTime(); });
+    if (options.targetWidth > 0 && options.targetHeight > 0)
+        createTarget(options.targetWidth, options.targetHeight);
+
+    presentBlackFrame();
+    glfwSetInputMode(loop.window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    logGpuStrings();
+    installWindowHandlers(loop.window);
+    setUpUserInterface(options);
+    musicInitEngine();
+    targetSize(loop.width, loop.height);
+    glViewport(0, 0, loop.width, loop.height);
+    computeStartupCaptionMetrics();
+    createUniformBuffers();
+    buildAllPrograms();
+    if (options.playMusic)
+        musicLoadAndStart(options.musicFile);
+    loop.lastAppliedScene = -1;
+    resetGpuTiming();
+    return true;
+}
+
+void appFrame()
+{
+    trackBeat(musicCursor());
+
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    int width = 0, height = 0;
+    targetSize(width, height);
+    if (width != loop.width || height != loop.height) {
+        loop.width = width;
+        loop.height = height;
+        glViewport(0, 0, width, height);
+    }
+
+    if (checkVolumeResources(renderSettings.volSize))
+        giFrameId = 0;
+    if (currentSceneIndex != loop.lastAppliedScene) {
+        switchScene();
+        giFrameId = 0;
+        loop.lastAppliedScene = currentSceneIndex;
+    }
+
+    beginGpuTiming();
+    if (giAccumMode == giRunningAverage && currentScene)
+        currentScene->fill(renderSettings.volSize);
+    recordGpuStamp(stampAfterFill);
+
+    stepScene();
+    recordGpuStamp(stampBeforeGi);
+
+    giFrameControl();
+    CameraBasis mainBasis = buildCameraBasis(cameraYaw, cameraPitch, mainCameraDistance(cameraDistance, cameraKick));
+    recordGpuStamp(stampAfterGi);
+    ViewsUBO views = buildFrameViews(mainBasis);
+    drawFrameVolume(views);
+    recordGpuStamp(stampAfterDraw);
+    flipGpuTimingSets();
+
+    restoreNeutralState();
+    overlayPass(loop.width, loop.height);
+
+    glfwSwapBuffers(loop.window);
+    glfwPollEvents();
+    decayPulses();
+}
+
+bool appShouldClose()
+{
+    return glfwWindowShouldClose(loop.window);
+}
+
+void appShutdown()
+{
+    // A sticky error left by any pass is reported once, so runs can be checked for a clean GL stream.
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+        debugLog("GL error 0x%04x\n", error);
+    ImGui_ImplOpenGL2_Shutdown();
+    ImGui_ImplGlfw_Shutdown();
+    ImGui::DestroyContext();
+    deleteVolumeResources();
+    deleteTarget();
+    glfwDestroyWindow(loop.window);
+    loop.window = nullptr;
+    musicShutdown();
+    glfwTerminate();
+}
+
+GLFWwindow* appWindow()
+{
+    return loop.window;
+}
+
+void readTargetPixels(std::vector<uint8_t>& rgba, int& width, int& height)
+{
+    targetSize(width, height);
+    std::vector<uint8_t> bottomUp((size_t)width * height * 4);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, target.framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    rgba.resize(bottomUp.size());
+    size_t row = (size_t)width * 4;
+    for (int y = 0; y < height; ++y)
+        memcpy(&rgba[y * row], &bottomUp[(height - 1 - y) * row], row);
+}

@@ -1,0 +1,36 @@
+// app/demoApp.h
+// Start-up, one frame and shutdown, shared by the demo, the capture tool, the benchmark and the GL tests.
+// What differs between them is injected: the window, the clock, the render target and the music.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct GLFWwindow;
+
+struct AppOptions {
+    bool fullscreen = true;
+    int windowWidth = 1920;
+    int windowHeight = 1080;
+    bool visible = true;
+    // Above 0: frames go to an off-screen framebuffer of this size instead of the window.
+    int targetWidth = 0;
+    int targetHeight = 0;
+    bool playMusic = true;
+    bool useWindowClock = true;  // false: the caller installs its own demo clock
+    const char* fontFile = "Corvel.ttf";
+    const char* musicFile = "Korvane's Swing.mp3";
+};
+
+// Returns false after printing one line that names what failed; the caller exits with status 1.
+bool appStartup(const AppOptions& options);
+void appFrame();
+bool appShouldClose();
+void appShutdown();
+
+GLFWwindow* appWindow();
+// Reads the current target (window or off-screen framebuffer) as RGBA8, top row first.
+void readTargetPixels(std::vector<uint8_t>& rgba, int& width, int& height);
+
+// Restores every piece of shared scene-facing state to its start-up value.
+void restoreSharedDefaults();

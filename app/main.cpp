@@ -1,0 +1,13 @@
+// app/main.cpp
+// The demo: full screen, music, the whole playlist, then it closes by itself. Escape ends it early.
+#include "app/demoApp.h"
+
+int main()
+{
+    if (!appStartup(AppOptions()))
+        return 1;
+    while (!appShouldClose())
+        appFrame();
+    appShutdown();
+    return 0;
+}

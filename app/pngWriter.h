@@ -1,0 +1,8 @@
+// app/pngWriter.h
+// Minimal PNG output (RGBA8, stored deflate blocks) for captures and test pictures.
+#pragma once
+
+#include <cstdint>
+
+// rgba holds height rows of width pixels, top row first. Returns false when the file cannot be written.
+bool writePng(const char* path, int width, int height, const uint8_t* rgba);

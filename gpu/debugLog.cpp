@@ -1,0 +1,50 @@
+// gpu/debugLog.cpp
+// Formats into a fixed buffer and hands the text to the output channel in one call.
+#include "gpu/debugLog.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+bool capturing = false;
+std::string captured;
+
+// Stand-in for the debugger output channel: one write keeps a message whole between threads.
+void writeDebugChannel(const char* text, size_t length)
+{
+    if (capturing) {
+        captured.append(text, length);
+        return;
+    }
+    ssize_t written = write(STDERR_FILENO, text, length);
+    (void)written;
+}
+}
+
+void debugLog(const char* format, ...)
+{
+    char buffer[4096];
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(buffer, sizeof(buffer), format, args);
+    va_end(args);
+    if (length < 0)
+        return;
+    size_t stored = length < (int)sizeof(buffer) ? (size_t)length : sizeof(buffer) - 1;
+    writeDebugChannel(buffer, stored);
+}
+
+void debugLogCaptureBegin()
+{
+    capturing = true;
+    captured.clear();
+}
+
+std::string debugLogCaptureEnd()
+{
+    capturing = false;
+    std::string text;
+    text.swap(captured);
+    return text;
+}

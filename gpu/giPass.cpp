@@ -1,0 +1,128 @@
+// gpu/giPass.cpp
+// Gathers light into the GI buffer, copies it into the GI texture, and clears both on a reset.
+#include "gpu/giPass.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "gpu/constants.h"
+#include "gpu/giState.h"
+#include "gpu/programs.h"
+#include "gpu/volumeResources.h"
+#include "sequencer/renderSettings.h"
+
+namespace {
+void setInt(GLuint program, const char* name, int value)
+{
+    glUniform1i(glGetUniformLocation(program, name), value);
+}
+
+void setFloat(GLuint program, const char* name, float value)
+{
+    glUniform1f(glGetUniformLocation(program, name), value);
+}
+
+void clearGiTexture()
+{
+    int size = volume.giSize;
+    // glClearTexImage needs GL 4.4 or ARB_clear_texture; a plain 4.3 driver gets zeros uploaded instead.
+    if (glClearTexImage) {
+        glClearTexImage(volume.giTex, 0, GL_RGBA, GL_FLOAT, nullptr);
+        return;
+    }
+    std::vector<float> zeros((size_t)size * size * size * 4, 0.0f);
+    glBindTexture(GL_TEXTURE_3D, volume.giTex);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, size, size, size, GL_RGBA, GL_FLOAT, zeros.data());
+    glBindTexture(GL_TEXTURE_3D, 0);
+}
+}
+
+void giClear()
+{
+    // The last GI pass and copy wrote these through shader stores.
+    glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT | GL_TEXTURE_UPDATE_BARRIER_BIT);
+    if (volume.giBuffer) {
+        float zero = 0.0f;
+        glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
+        glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_R32F, GL_RED, GL_FLOAT, &zero);
+        glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+    }
+    if (volume.giTex)
+        clearGiTexture();
+}
+
+void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysPerFrame)
+{
+    GLuint program = programs.updateGI;
+    if (!program || !volume.giBuffer)
+        return;
+    glUseProgram(program);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
+    glBindSampler(0, volume.nearestSampler);
+    setInt(program, "volSampler", 0);
+    glBindImageTexture(1, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_ONLY, GL_RG16F);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_3D, volume.emissRoughTex);
+    glBindSampler(1, volume.nearestSampler);
+    setInt(program, "emissRoughSampler", 1);
+    glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
+
+    setInt(program, "w", giSize);
+    setInt(program, "h", giSize);
+    setInt(program, "d", giSize);
+    glUniform1ui(glGetUniformLocation(program, "frameId"), frameId);
+    setFloat(program, "blend", blend);
+    // No rays would divide the sum by zero and leave NaN in the buffer for good.
+    setInt(program, "raysPerFrame", std::max(raysPerFrame, 1));
+    setFloat(program, "falloff", renderSettings.falloff);
+    setInt(program, "samplingMode", renderSettings.samplingMode);
+    setInt(program, "giScale", volume.giScale);
+    setInt(program, "volW", volSize);
+    setInt(program, "multibounce", renderSettings.multibounce ? 1 : 0);
+    setInt(program, "opaquePassthrough", renderSettings.opaquePassthrough ? 1 : 0);
+
+    GLuint groups = (GLuint)(giSize + 7) / 8;
+    glDispatchCompute(groups, groups, groups);
+    glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
+    glBindSampler(0, 0);
+    glBindSampler(1, 0);
+    glBindTexture(GL_TEXTURE_3D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_3D, 0);
+    glUseProgram(0);
+}
+
+void runGiCopy(int giSize)
+{
+    GLuint program = programs.giCopy;
+    if (!program || !volume.giTex)
+        return;
+    glUseProgram(program);
+    glBindImageTexture(0, volume.giTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RGBA32F);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
+    setInt(program, "w", giSize);
+    GLuint groups = (GLuint)(giSize + 7) / 8;
+    glDispatchCompute(groups, groups, groups);
+    // The renderer filters the GI texture next.
+    glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
+    glUseProgram(0);
+}
+
+void giFrameControl()
+{
+    if (giResetRequested) {
+        giClear();
+        giAccumCount = 0;
+        giResetRequested = false;
+    }
+    writeFrameConstants();
+    GiStep step = nextGiStep(renderSettings.giBlend);
+    if (!step.run)
+        return;
+    runGiPass(volume.giSize, volume.volSize, giFrameId, step.blend, renderSettings.raysPerFrame);
+    ++giFrameId;
+    runGiCopy(volume.giSize);
+}

@@ -1,0 +1,37 @@
+// gpu/giState.cpp
+#include "gpu/giState.h"
+
+#include <algorithm>
+
+int giAccumMode = giRunningAverage;
+bool giResetRequested = false;
+int giAccumCount = 0;
+unsigned giFrameId = 0;
+float adaptiveRays = 16.0f;
+float gpuFillMs = 0.0f;
+float gpuGiMs = 0.0f;
+float gpuRenderMs = 0.0f;
+
+GiStep nextGiStep(float giBlend)
+{
+    if (giAccumMode == giFrozen)
+        return {false, 0.0f};
+    if (giAccumMode == giProgressive) {
+        ++giAccumCount;
+        return {true, 1.0f / (float)giAccumCount};
+    }
+    // Remember the history length so a later switch to progressive carries on from it.
+    if (giBlend > 0.0f)
+        giAccumCount = (int)std::min(1.0f / giBlend, 1.0e6f);
+    return {true, giBlend};
+}
+
+void resetGiStateDefaults()
+{
+    giAccumMode = giRunningAverage;
+    giResetRequested = false;
+    giAccumCount = 0;
+    giFrameId = 0;
+    adaptiveRays = 16.0f;
+    gpuFillMs = gpuGiMs = gpuRenderMs = 0.0f;
+}

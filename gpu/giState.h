@@ -1,0 +1,26 @@
+// gpu/giState.h
+// The GI accumulation state that scenes steer and the frame loop serves.
+#pragma once
+
+enum GiAccumMode { giRunningAverage = 0, giProgressive = 1, giFrozen = 2 };
+
+extern int giAccumMode;
+extern bool giResetRequested;
+extern int giAccumCount;
+extern unsigned giFrameId;
+extern float adaptiveRays;
+
+// GPU milliseconds of the previous frame's stages.
+extern float gpuFillMs;
+extern float gpuGiMs;
+extern float gpuRenderMs;
+
+struct GiStep {
+    bool run;
+    float blend;
+};
+
+// Decides this frame's GI pass from the mode and keeps giAccumCount in step with it.
+GiStep nextGiStep(float giBlend);
+
+void resetGiStateDefaults();

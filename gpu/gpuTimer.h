@@ -1,0 +1,14 @@
+// gpu/gpuTimer.h
+// Five timestamps per frame in two alternating query sets, so reading one frame's never waits on the next.
+#pragma once
+
+enum { stampBeforeFill, stampAfterFill, stampBeforeGi, stampAfterGi, stampAfterDraw, stampCount };
+
+// Reads the previous frame's set into gpuFillMs, gpuGiMs, gpuRenderMs (0 on the first frame),
+// then records stampBeforeFill. Creates the queries on first use.
+void beginGpuTiming();
+void recordGpuStamp(int stamp);
+// After the draw's stamp: the set just written becomes the one read next frame.
+void flipGpuTimingSets();
+// Forgets the queries of a context that is gone; the next frame starts afresh.
+void resetGpuTiming();

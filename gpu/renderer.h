@@ -1,0 +1,9 @@
+// gpu/renderer.h
+// The full-screen raymarch draw of the lit volume.
+#pragma once
+
+#include "gpu/viewLayouts.h"
+
+void drawRaymarch(const ViewsUBO& views);
+// Clear to the gamma-corrected background, blend premultiplied, draw.
+void drawFrameVolume(const ViewsUBO& views);

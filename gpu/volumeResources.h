@@ -1,0 +1,31 @@
+// gpu/volumeResources.h
+// The voxel volume and its companions, created on the first frame and re-created when their size changes.
+#pragma once
+
+#include <GL/glew.h>
+
+struct VolumeResources {
+    GLuint volumeTex = 0;      // RGBA16F albedo and opacity
+    GLuint emissRoughTex = 0;  // RG16F emissivity and roughness
+    GLuint giBuffer = 0;       // giSize^3 vec4
+    GLuint giTex = 0;          // RGBA32F copy of the GI buffer
+    GLuint linearSampler = 0;
+    GLuint nearestSampler = 0;
+    int volSize = 0;  // applied sizes; 0 until the first check
+    int giScale = 0;
+    int giSize = 0;
+};
+
+extern VolumeResources volume;
+extern int requestedGiScale;  // stays 1; the check re-creates the GI resources when it changes
+
+struct UniformBuffers {
+    GLuint constants = 0;  // 208 bytes, binding 3
+    GLuint views = 0;      // 752 bytes, binding 4
+};
+extern UniformBuffers uniformBuffers;
+
+void createUniformBuffers();
+// Returns true when anything was (re)created this frame.
+bool checkVolumeResources(int volSize);
+void deleteVolumeResources();

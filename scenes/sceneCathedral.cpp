@@ -1,0 +1,59 @@
+// scenes/sceneCathedral.cpp
+// The window's colours are caught two frames after the camera settles; then the light converges progressively.
+#include "scenes/sceneCathedral.h"
+
+#include "gpu/constants.h"
+#include "gpu/fillDispatch.h"
+#include "gpu/giState.h"
+#include "gpu/programs.h"
+#include "sequencer/labels.h"
+#include "sequencer/orbit.h"
+#include "sequencer/renderSettings.h"
+#include "sequencer/sharedCallbacks.h"
+
+namespace {
+const TimedLabel cathedralLabels[] = {{"enlightened", 1.0f}, {"by", 3.0f}, {"raytracing", 5.0f}};
+}
+
+void cSceneCathedral::enter()
+{
+    renderSettings = RenderSettings{};
+    cameraTarget[0] = 2.98f;
+    cameraTarget[1] = 0.18f;
+    cameraTarget[2] = 2.4f;
+
+    for (int face = faceNegX; face < facePosZ; ++face)
+        setWallFace(face, 0.25f, 0.22f, 0.20f, 0.0f, 1.0f);
+    setWallFace(facePosZ, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+    uploadConstants();
+
+    renderSettings.giBlend = 0.3f;
+    renderSettings.refraction = true;
+
+    clearLabels();
+    giAccumMode = giRunningAverage;
+    frameCounter = 0;
+    beginScript();
+    setTimedLabels(cathedralLabels, (int)(sizeof(cathedralLabels) / sizeof(cathedralLabels[0])));
+
+    timeline.phases.push_back(waitTransitionPhase(*this));
+    timeline.phases.push_back(Phase{"orbit", 8.0f, orbitStart(*this),
+                                    [this](float, Phase&) { orbitSway(orbit, 0.15f, 0.7f); }});
+    startTimeline(timeline);
+}
+
+void cSceneCathedral::update()
+{
+    if (giAccumMode == giRunningAverage) {
+        ++frameCounter;
+        // giAccumCount is kept, so the progressive blend carries on from the running average's history.
+        if (frameCounter > 1)
+            giAccumMode = giProgressive;
+    }
+    updateTimeline(timeline);
+}
+
+void cSceneCathedral::fill(int volSize)
+{
+    dispatchFill(programs.fillCathedral, volSize, (float)sceneTime());
+}

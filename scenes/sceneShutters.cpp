@@ -1,0 +1,62 @@
+// scenes/sceneShutters.cpp
+// The shutters move in the fill shader from scene time alone; the script converges, lifts and sweeps the camera.
+#include "scenes/sceneShutters.h"
+
+#include <algorithm>
+
+#include "app/camera.h"
+#include "gpu/constants.h"
+#include "gpu/fillDispatch.h"
+#include "gpu/giState.h"
+#include "gpu/programs.h"
+#include "sequencer/labels.h"
+#include "sequencer/orbit.h"
+#include "sequencer/renderSettings.h"
+#include "sequencer/sharedCallbacks.h"
+
+namespace {
+const TimedLabel shuttersLabels[] = {{"light on", 0.0f}, {"white light 100%", 13.0f}, {"nominal", 15.0f}};
+}
+
+void cSceneShutters::enter()
+{
+    renderSettings = RenderSettings{};
+    cameraTarget[0] = 3.14159f;
+    cameraTarget[1] = 0.15f;
+    cameraTarget[2] = 2.4f;
+
+    for (int face = faceNegX; face < faceCount; ++face)
+        setWallFace(face, 0.31f, 0.31f, 0.31f, 0.0f, 1.0f);
+    uploadConstants();
+
+    renderSettings.gamma = 1.88f;
+    renderSettings.giBlend = 0.03f;
+    renderSettings.refraction = false;
+
+    clearLabels();
+    beginScript();
+    setTimedLabels(shuttersLabels, (int)(sizeof(shuttersLabels) / sizeof(shuttersLabels[0])));
+
+    timeline.phases.push_back(waitTransitionPhase(*this));
+    timeline.phases.push_back(Phase{"shutters", 13.0f, orbitStart(*this), {}});
+    timeline.phases.push_back(Phase{"converge", 0.01f,
+                                    [this] {
+                                        renderSettings.raysPerFrame = 32;
+                                        giAccumMode = giProgressive;
+                                        orbitStart(*this)();
+                                    },
+                                    {}});
+    timeline.phases.push_back(Phase{"orbit", 5.0f, orbitStart(*this), [this](float p, Phase&) {
+                                        orbitSway(orbit, 0.15f, 0.7f);
+                                        // Lift the camera over the first half of the phase.
+                                        float q = std::min(2.0f * p, 1.0f);
+                                        cameraPitch += 0.35f * q * q * (3.0f - 2.0f * q);
+                                    }});
+    timeline.phases.push_back(Phase{"swipe", 5.0f, orbitStartAndFreeze(*this), orbitSpinUpStandard(*this)});
+    startTimeline(timeline);
+}
+
+void cSceneShutters::fill(int volSize)
+{
+    dispatchFill(programs.fillShutters, volSize, (float)sceneTime());
+}

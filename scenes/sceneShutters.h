@@ -1,0 +1,11 @@
+// scenes/sceneShutters.h
+// A grey room whose three roller shutters open one after another onto strongly emissive coloured panes.
+#pragma once
+
+#include "sequencer/sceneBase.h"
+
+class cSceneShutters : public cSceneBase {
+public:
+    void enter() override;
+    void fill(int volSize) override;
+};

@@ -1,0 +1,4 @@
+// sequencer/renderSettings.cpp
+#include "sequencer/renderSettings.h"
+
+RenderSettings renderSettings;

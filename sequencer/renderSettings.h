@@ -1,0 +1,24 @@
+// sequencer/renderSettings.h
+// The render-settings block that every scene entry resets to its defaults and then tunes.
+#pragma once
+
+struct RenderSettings {
+    int samplingMode = 2;
+    float giBlend = 0.3f;
+    int raysPerFrame = 16;
+    float falloff = 0.0f;
+    float gamma = 2.2f;
+    float wallThickness = 0.03f;
+    float vwAlbedo = 0.85f;
+    bool refraction = false;
+    float refractionIOR = 1.03f;
+    bool adaptiveRaysEnabled = true;
+    float bgColor[3] = {0.14901961f, 0.14901961f, 0.14901961f};
+    bool opaquePassthrough = false;
+    bool haloEnabled = true;
+    float haloIntensity = 1.0f;
+    bool multibounce = true;
+    int volSize = 128;
+};
+
+extern RenderSettings renderSettings;

@@ -1,0 +1,22 @@
+// sequencer/sceneBase.cpp
+#include "sequencer/sceneBase.h"
+
+#include "sequencer/demoClock.h"
+
+void cSceneBase::update()
+{
+    updateTimeline(timeline);
+}
+
+double cSceneBase::sceneTime() const
+{
+    return demoClock() - timeline.sceneStart;
+}
+
+void cSceneBase::beginScript()
+{
+    finished = false;
+    timeline.owner = this;
+    timeline.phases.clear();
+    timeline.index = 0;
+}

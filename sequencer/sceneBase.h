@@ -1,0 +1,28 @@
+// sequencer/sceneBase.h
+// The interface every scene implements, and the state the sequencer keeps in each scene object.
+#pragma once
+
+#include "sequencer/orbit.h"
+#include "sequencer/timeline.h"
+
+class cSceneBase {
+public:
+    virtual ~cSceneBase() = default;
+    virtual void enter() = 0;
+    // Runs once per frame outside a camera transition; the default just steps the script.
+    virtual void update();
+    // Writes the volume through the scene's fill program.
+    virtual void fill(int volSize) = 0;
+
+    // Seconds since the scene's timeline started.
+    double sceneTime() const;
+
+    bool finished = false;
+    float cameraTarget[3] = {-999.0f, -999.0f, -999.0f};  // yaw, pitch, distance; yaw > -900 asks for a transition
+    SceneTimeline timeline;
+    OrbitSnapshot orbit;
+
+protected:
+    // Common tail of every entry before the phases are appended: not finished, owned, empty script.
+    void beginScript();
+};

@@ -1,0 +1,37 @@
+// sequencer/sceneSequence.h
+// The scene table, the playlist, the scene switch with its camera transition, and the playlist advance.
+#pragma once
+
+#include <vector>
+
+class cSceneBase;
+
+constexpr int sceneTableSize = 10;
+
+// Slots stay empty until their scene class exists; the playlist passes over empty slots.
+extern cSceneBase* sceneTable[sceneTableSize];
+extern std::vector<int> scenePlaylist;
+extern int currentSceneIndex;
+extern int playlistPos;
+extern cSceneBase* currentScene;
+
+struct CameraTransition {
+    double start = 0.0;
+    float fromYaw = 0.0f, fromPitch = 0.0f, fromDistance = 0.0f;
+    float toYaw = 0.0f, toPitch = 0.0f, toDistance = 0.0f;
+    float fromBg[3] = {0.0f, 0.0f, 0.0f};
+    float toBg[3] = {0.0f, 0.0f, 0.0f};
+};
+extern CameraTransition cameraTransition;
+extern bool cameraTransitionActive;
+
+// Fills sceneTable and scenePlaylist with the show's scenes and points currentSceneIndex at the first entry.
+void fillSceneTable();
+
+void switchScene();
+void stepCameraTransition();
+// Returns true when the show is over and the window should close.
+bool advancePlaylist();
+
+// Back to the state before the first frame (no scene current); the table and playlist stay.
+void resetSceneSequence();

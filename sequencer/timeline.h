@@ -1,0 +1,27 @@
+// sequencer/timeline.h
+// A scene's script: timed phases with start and per-frame callbacks, stepped on the demo clock.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+class cSceneBase;
+
+struct Phase {
+    const char* name = "";
+    float duration = -1.0f;  // <= 0: open-ended, ends only through advancePhase
+    std::function<void()> onStart;
+    std::function<void(float progress, Phase& phase)> onUpdate;
+};
+
+struct SceneTimeline {
+    std::vector<Phase> phases;
+    int index = 0;
+    double phaseStart = 0.0;
+    double sceneStart = 0.0;
+    cSceneBase* owner = nullptr;
+};
+
+void startTimeline(SceneTimeline& timeline);
+void updateTimeline(SceneTimeline& timeline);
+void advancePhase(SceneTimeline& timeline);

@@ -1,0 +1,17 @@
+#version 430
+// Copies the GI buffer into the 3D texture the renderer filters.
+layout(local_size_x = 8, local_size_y = 8, local_size_z = 8) in;
+
+layout(std430, binding = 0) readonly buffer GI {
+    vec4 gi[];
+};
+layout(rgba32f, binding = 0) writeonly uniform image3D giImg;
+uniform int w;
+
+void main()
+{
+    ivec3 id = ivec3(gl_GlobalInvocationID);
+    if (id.x >= w || id.y >= w || id.z >= w)
+        return;
+    imageStore(giImg, id, gi[id.x + id.y * w + id.z * w * w]);
+}

@@ -1,0 +1,91 @@
+// tests/gl/glTestContext.cpp
+#include "glTestContext.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace {
+GLFWwindow* window = nullptr;
+std::vector<std::string> glErrors;
+
+// Compile failures are reported through the info logs the tests read; everything else is a fault.
+void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+{
+    if (source == GL_DEBUG_SOURCE_SHADER_COMPILER)
+        return;
+    if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
+        glErrors.push_back(message);
+}
+}
+
+bool ensureTestContext()
+{
+    if (window)
+        return true;
+    if (!glfwInit())
+        return false;
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_COMPAT_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    window = glfwCreateWindow(64, 64, "lumenfold-gl-tests", nullptr, nullptr);
+    if (!window)
+        return false;
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK)
+        return false;
+    glGetError();
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(onDebugMessage, nullptr);
+    return true;
+}
+
+std::vector<std::string> takeGlErrors()
+{
+    glFinish();
+    for (GLenum e = glGetError(); e != GL_NO_ERROR; e = glGetError()) {
+        char text[64];
+        snprintf(text, sizeof(text), "glGetError 0x%04x", e);
+        glErrors.push_back(text);
+    }
+    std::vector<std::string> errors;
+    errors.swap(glErrors);
+    return errors;
+}
+
+std::string testOutputPath(const char* fileName)
+{
+    const char* dir = getenv("LUMENFOLD_TEST_OUT");
+    std::string base = dir ? dir : "test-out";
+    mkdir(base.c_str(), 0755);
+    return base + "/" + fileName;
+}
+
+std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
+{
+    std::vector<float> data((size_t)size * size * size * components);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
+    glBindTexture(GL_TEXTURE_3D, 0);
+    return data;
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (!ensureTestContext()) {
+        fprintf(stderr, "GL tests need an OpenGL 4.3 context (run them under xvfb-run -a)\n");
+        return 1;
+    }
+    int result = RUN_ALL_TESTS();
+    glfwDestroyWindow(window);
+    glfwTerminate();
+    return result;
+}

@@ -1,0 +1,48 @@
+# tests/run/common.sh
+# Helpers for whole-program runs under the test display: start the demo in a scratch folder, press keys.
+set -u
+demo=$1
+buildDir=$2
+workDir=$(mktemp -d)
+trap 'kill $demoPid 2>/dev/null; rm -rf "$workDir"' EXIT
+demoPid=
+
+failTest() {
+    echo "FAIL: $*"
+    echo "--- demo output ---"
+    cat "$workDir/log" 2>/dev/null
+    exit 1
+}
+
+startDemo() {
+    (cd "$workDir" && exec "$demo") >"$workDir/log" 2>&1 &
+    demoPid=$!
+}
+
+waitForLog() {
+    local text=$1
+    for _ in $(seq 1 600); do
+        grep -qF -- "$text" "$workDir/log" && return 0
+        kill -0 "$demoPid" 2>/dev/null || failTest "the demo ended before logging '$text'"
+        sleep 0.2
+    done
+    failTest "no '$text' within two minutes"
+}
+
+pressKey() {
+    local window
+    window=$(xdotool search --sync --limit 1 --name '^Lumenfold$') || failTest "no window titled Lumenfold"
+    xdotool key --window "$window" "$1"
+}
+
+# A frame of the full pipeline takes about a minute on a software renderer.
+waitForExit() {
+    for _ in $(seq 1 1500); do
+        if ! kill -0 "$demoPid" 2>/dev/null; then
+            wait "$demoPid"
+            return $?
+        fi
+        sleep 0.2
+    done
+    failTest "the demo did not end within five minutes"
+}

@@ -1,0 +1,23 @@
+// tools/soundtrack/voices.h
+// The instruments: each call renders one note or hit into the mix buses.
+#pragma once
+
+#include "dsp.h"
+
+struct Mix {
+    Stereo main;
+    std::vector<float> leadBus;     // mono, echoed by the ping-pong delay
+    std::vector<float> reverbSend;  // mono, into the room
+};
+
+Mix makeMix(long frames);
+
+void addKick(Mix& mix, long start, float gain);
+void addHat(Mix& mix, long start, float gain, bool open, uint32_t seed);
+// brightness in [0, 1] opens the filter envelope.
+void addBass(Mix& mix, long start, long length, int note, float gain, float brightness);
+void addPad(Mix& mix, long start, long length, const int* notes, int count, float gain, float brightness);
+void addStab(Mix& mix, long start, const int* notes, int count, float gain, float pan);
+void addLead(Mix& mix, long start, long length, int note, float gain);
+// Filtered noise that swells and opens towards its end, for the build before a drop.
+void addRiser(Mix& mix, long start, long length, float gain);
