@@ -7,5 +7,6 @@ cd "$lumenfoldRoot/build"
 if [ -n "${DISPLAY:-}" ]; then
     ctest --output-on-failure
 else
-    xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure
+    # -noreset: the server would otherwise restart whenever a test's last window closes and refuse the next test.
+    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" ctest --output-on-failure
 fi

@@ -48,7 +48,12 @@ struct {
 
 bool fail(const char* what)
 {
-    fprintf(stderr, "Lumenfold: %s\n", what);
+    const char* reason = nullptr;
+    glfwGetError(&reason);
+    if (reason)
+        fprintf(stderr, "Lumenfold: %s (%s)\n", what, reason);
+    else
+        fprintf(stderr, "Lumenfold: %s\n", what);
     if (loop.window) {
         glfwDestroyWindow(loop.window);
         loop.window = nullptr;
@@ -148,8 +153,12 @@ float globalFontScale()
     return std::max(1.0f, std::max(x, y));
 }
 
-void setUpUserInterface(const AppOptions& options)
+bool setUpUserInterface(const AppOptions& options)
 {
+    // The overlay and the warning box rely on this exact version's behaviour.
+    if (strcmp(ImGui::GetVersion(), "1.92.6") != 0)
+        return false;
+    IMGUI_CHECKVERSION();
     ImGui::CreateContext();
     ImGui::StyleColorsDark();
     ImGuiStyle& style = ImGui::GetStyle();
@@ -179,6 +188,7 @@ void setUpUserInterface(const AppOptions& options)
         memcpy(atlasCopy, fontData.data(), fontData.size());
         io.Fonts->AddFontFromMemoryTTF(atlasCopy, (int)fontData.size(), 96.0f);
     }
+    return true;
 }
 
 void computeStartupCaptionMetrics()
@@ -255,7 +265,8 @@ bool appStartup(const AppOptions& options)
     glfwSetInputMode(loop.window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     logGpuStrings();
     installWindowHandlers(loop.window);
-    setUpUserInterface(options);
+    if (!setUpUserInterface(options))
+        return fail("the user-interface layer is not Dear ImGui 1.92.6");
     musicInitEngine();
     targetSize(loop.width, loop.height);
     glViewport(0, 0, loop.width, loop.height);

@@ -12,37 +12,27 @@ float dot(Vec3 a, Vec3 b)
 }
 }
 
-TEST(CameraBasis, LooksDownMinusZFromThePlusZSideAtRest)
+TEST(CameraBasis, LooksAtTheCentreAndStaysOrthonormalUpToThePitchLimit)
 {
-    CameraBasis b = buildCameraBasis(0.0f, 0.0f, 1.4f);
-    EXPECT_FLOAT_EQ(b.pos.x, 0.5f);
-    EXPECT_FLOAT_EQ(b.pos.y, 0.5f);
-    EXPECT_FLOAT_EQ(b.pos.z, 1.9f);
-    EXPECT_FLOAT_EQ(b.fwd.x, 0.0f);
-    EXPECT_FLOAT_EQ(b.fwd.y, 0.0f);
-    EXPECT_FLOAT_EQ(b.fwd.z, -1.0f);
-    EXPECT_FLOAT_EQ(b.right.x, -1.0f);
-    EXPECT_FLOAT_EQ(b.right.y, 0.0f);
-    EXPECT_FLOAT_EQ(b.right.z, 0.0f);
-    EXPECT_FLOAT_EQ(b.up.x, 0.0f);
-    EXPECT_FLOAT_EQ(b.up.y, 1.0f);
-    EXPECT_FLOAT_EQ(b.up.z, 0.0f);
-}
-
-TEST(CameraBasis, StaysOrthonormalAtThePitchLimit)
-{
+    // At rest the camera sits on the +z side looking down -z, with +x on its left.
+    CameraBasis rest = buildCameraBasis(0.0f, 0.0f, 1.4f);
+    const Vec3 expected[4] = {{0.5f, 0.5f, 1.9f}, {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}};
+    const Vec3 actual[4] = {rest.pos, rest.fwd, rest.right, rest.up};
+    for (int v = 0; v < 4; ++v) {
+        EXPECT_FLOAT_EQ(actual[v].x, expected[v].x) << "vector " << v;
+        EXPECT_FLOAT_EQ(actual[v].y, expected[v].y) << "vector " << v;
+        EXPECT_FLOAT_EQ(actual[v].z, expected[v].z) << "vector " << v;
+    }
     for (float pitch : {1.5f, -1.5f})
         for (float yaw : {0.0f, 1.0466667f, -2.5f, 40.0f}) {
             CameraBasis b = buildCameraBasis(yaw, pitch, 1.4f);
             Vec3 toCentre = {0.5f - b.pos.x, 0.5f - b.pos.y, 0.5f - b.pos.z};
             EXPECT_NEAR(std::sqrt(dot(toCentre, toCentre)), 1.4f, 1e-5f);
             EXPECT_NEAR(dot(b.fwd, toCentre), 1.4f, 1e-5f);
-            EXPECT_NEAR(dot(b.fwd, b.fwd), 1.0f, 1e-5f);
-            EXPECT_NEAR(dot(b.right, b.right), 1.0f, 1e-5f);
-            EXPECT_NEAR(dot(b.up, b.up), 1.0f, 1e-5f);
-            EXPECT_NEAR(dot(b.fwd, b.right), 0.0f, 1e-5f);
-            EXPECT_NEAR(dot(b.fwd, b.up), 0.0f, 1e-5f);
-            EXPECT_NEAR(dot(b.right, b.up), 0.0f, 1e-5f);
+            const Vec3 axes[3] = {b.fwd, b.right, b.up};
+            for (int i = 0; i < 3; ++i)
+                for (int j = i; j < 3; ++j)
+                    EXPECT_NEAR(dot(axes[i], axes[j]), i == j ? 1.0f : 0.0f, 1e-5f) << "yaw " << yaw << ", " << pitch;
             EXPECT_EQ(b.right.y, 0.0f);
             // Up keeps pointing to the sky side of the view.
             EXPECT_GT(b.up.y, 0.0f);

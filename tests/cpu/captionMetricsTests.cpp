@@ -6,15 +6,10 @@
 
 TEST(CaptionMetrics, FifteenAverageCharactersSpanAnEighthOfTheWidth)
 {
+    // Fifteen characters of 0.55 font sizes each fill 1920 / 8 = 240 pixels.
     computeCaptionMetrics(13.0f, 1920);
-    EXPECT_FLOAT_EQ(uiTextScale, 240.0f / (8.25f * 13.0f));
-    EXPECT_FLOAT_EQ(15.0f * 0.55f * 13.0f * uiTextScale, 1920.0f / 8.0f);
-    EXPECT_FLOAT_EQ(labelLineHeight, 13.0f * uiTextScale * 1.4f);
-    EXPECT_EQ(labelStagger, 1.0f);
-
-    computeCaptionMetrics(96.0f, 1920);
-    EXPECT_FLOAT_EQ(uiTextScale, 240.0f / (8.25f * 96.0f));
-
+    EXPECT_FLOAT_EQ(uiTextScale, 240.0f / (15.0f * 0.55f * 13.0f));
+    EXPECT_FLOAT_EQ(labelLineHeight, 1.4f * 240.0f / (15.0f * 0.55f));
     // The floor of 0.125 only holds for fonts of about 233 pixels and more.
     computeCaptionMetrics(232.0f, 1920);
     EXPECT_GT(uiTextScale, 0.125f);
@@ -23,28 +18,18 @@ TEST(CaptionMetrics, FifteenAverageCharactersSpanAnEighthOfTheWidth)
     EXPECT_FLOAT_EQ(labelLineHeight, 233.0f * 0.125f * 1.4f);
 }
 
-TEST(CaptionMetrics, OpacityFadesInHoldsAndFadesOut)
+TEST(CaptionMetrics, CaptionsFadeInHoldFadeOutAndSinkALinePerSecond)
 {
-    EXPECT_FLOAT_EQ(captionOpacity(0.0f), 0.0f);
-    EXPECT_FLOAT_EQ(captionOpacity(0.25f), 0.5f);
-    EXPECT_FLOAT_EQ(captionOpacity(0.5f), 1.0f);
-    EXPECT_FLOAT_EQ(captionOpacity(2.4f), 1.0f);
-    EXPECT_FLOAT_EQ(captionOpacity(2.5f), 1.0f);
-    EXPECT_FLOAT_EQ(captionOpacity(4.0f), 0.5f);
-    EXPECT_NEAR(captionOpacity(5.49f), 0.01f / 3.0f, 1e-5f);
+    computeCaptionMetrics(13.0f, 1920);
+    const float line = 1.4f * 240.0f / (15.0f * 0.55f);
+    // Each caption starts a line above 0.44 of the height and sinks one line per second.
+    const struct { float ageSec, opacity; } cases[] = {{0.0f, 0.0f}, {0.25f, 0.5f}, {0.5f, 1.0f}, {2.5f, 1.0f}, {4.0f, 0.5f}};
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(captionOpacity(c.ageSec), c.opacity) << c.ageSec;
+        EXPECT_NEAR(captionY(c.ageSec, 1080, 13.0f), 0.44f * 1080.0f + (c.ageSec - 1.0f) * line, 1e-3f) << c.ageSec;
+    }
     EXPECT_LT(captionOpacity(5.5f), 0.0f) << "gone at 5.5 s";
-    EXPECT_LT(captionOpacity(30.0f), 0.0f);
-}
-
-TEST(CaptionMetrics, CaptionsStartALineAboveTheMarkAndSinkALinePerSecond)
-{
-    const float font = 13.0f;
-    computeCaptionMetrics(font, 1920);
-    const float line = font * uiTextScale * 1.4f;
-    EXPECT_FLOAT_EQ(captionY(0.0f, 1080, font), 0.44f * 1080.0f - line);
-    EXPECT_FLOAT_EQ(captionY(0.25f, 1080, font), 0.44f * 1080.0f - line + 0.25f * line);
-    EXPECT_FLOAT_EQ(captionY(5.5f, 1080, font), 0.44f * 1080.0f + 4.5f * line);
+    EXPECT_NEAR(captionY(5.5f, 1080, 13.0f), 0.44f * 1080.0f + 4.5f * line, 1e-3f);
     // Two entries shown one second apart: the older one is one line lower.
-    EXPECT_NEAR(captionY(2.5f, 1080, font) - captionY(1.5f, 1080, font), labelLineHeight, 1e-3f);
-    EXPECT_NEAR(captionY(2.5f, 720, font) - captionY(1.5f, 720, font), labelLineHeight, 1e-3f);
+    EXPECT_NEAR(captionY(2.5f, 720, 13.0f) - captionY(1.5f, 720, 13.0f), labelLineHeight, 1e-3f);
 }

@@ -1,18 +1,16 @@
 // tests/cpu/sceneScriptRun.h
-// Plays a scene's script frame by frame on the manual clock and records when each phase began.
+// Plays a scene's script frame by frame on the manual clock, noting when each phase began and what it labelled.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sequencer/demoClock.h"
 #include "sequencer/labels.h"
 #include "sequencer/sceneBase.h"
-
-struct PhaseStart {
-    std::string name;
-    double at;
-};
 
 struct ScriptRun {
     ScriptRun(ManualClock& clock, cSceneBase& scene) : clock(clock), scene(scene) {}
@@ -20,64 +18,56 @@ struct ScriptRun {
     ManualClock& clock;
     cSceneBase& scene;
     double stepSec = 0.001;
-    std::vector<PhaseStart> starts;
-    std::vector<std::string> labelsShown;  // every text added to the label log, in order
+    std::vector<std::pair<std::string, double>> starts;  // phase name, clock when it began
+    std::vector<std::string> labelsShown;                 // every text added to the label log, in order
 
-    // Call right after the scene's enter, with the clock at the entry time.
-    void begin()
+    void enterAt(double now)
     {
-        starts.clear();
+        clock.now = now;
+        scene.enter();
+        starts = {{phase(), now}};
         labelsShown.clear();
-        recordPhase();
     }
 
-    void frame()
+    void frame() { frameAt(clock.now + stepSec); }
+    void frameAt(double now)
     {
-        clock.now += stepSec;
+        clock.now = now;
         int before = scene.timeline.index;
         scene.update();
-        if (scene.timeline.index != before)
-            recordPhase();
-        recordLabels();
+        if (scene.timeline.index != before && !phase().empty())
+            starts.push_back({phase(), now});
+        // Entries stamped with this frame's clock are the ones this frame added.
+        for (const LabelEntry& entry : labelLog)
+            if (entry.shown == (float)now)
+                labelsShown.push_back(entry.text);
     }
 
-    // Frames until the named phase is current (or the script ends); returns false if it never comes.
-    bool runUntilPhase(const char* name, double limitSec = 60.0)
+    // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
+    bool runUntil(const std::string& name)
     {
-        double end = clock.now + limitSec;
-        while (clock.now < end && !scene.finished) {
-            if (currentName() == name)
-                return true;
+        for (double end = clock.now + 60.0; phase() != name && !scene.finished && clock.now < end;)
             frame();
-        }
-        return currentName() == name;
+        return phase() == name;
     }
 
-    void runFor(double seconds)
-    {
-        double end = clock.now + seconds;
-        while (clock.now < end)
-            frame();
-    }
-
-    std::string currentName() const
+    std::string phase() const
     {
         const SceneTimeline& t = scene.timeline;
         return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
     }
 
-private:
-    void recordPhase()
+    // The phases ran in this order, each ending on the first frame past its seconds (< 0: any length).
+    void expectPhases(const std::vector<std::pair<std::string, double>>& phases) const
     {
-        if (!currentName().empty())
-            starts.push_back({currentName(), clock.now});
-    }
-
-    // Entries stamped with this frame's clock are the ones this frame added.
-    void recordLabels()
-    {
-        for (const LabelEntry& entry : labelLog)
-            if (entry.shown == (float)clock.now)
-                labelsShown.push_back(entry.text);
+        ASSERT_EQ(starts.size(), phases.size());
+        for (size_t i = 0; i < phases.size(); ++i) {
+            double length = (i + 1 < starts.size() ? starts[i + 1].second : clock.now) - starts[i].second;
+            EXPECT_EQ(starts[i].first, phases[i].first) << i;
+            if (phases[i].second >= 0.0) {
+                EXPECT_GE(length, phases[i].second) << i << " " << phases[i].first;
+                EXPECT_LE(length, phases[i].second + stepSec + 1e-9) << i << " " << phases[i].first;
+            }
+        }
     }
 };

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <vector>
 
 #include "app/demoApp.h"
 #include "sequencer/demoClock.h"
+#include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 
 class SequencerFixture : public ::testing::Test {
@@ -35,4 +37,21 @@ protected:
 private:
     std::vector<int> savedPlaylist;
     cSceneBase* savedTable[sceneTableSize] = {};
+};
+
+// A scene that plays a given script and lets a test see, and change, the state it is entered in.
+class cProbeScene : public cSceneBase {
+public:
+    std::vector<Phase> script = {Phase{"hold", 0.5f, {}, {}}};
+    std::function<void()> onEnter;  // runs first, like a scene entry's own settings
+
+    void enter() override
+    {
+        if (onEnter)
+            onEnter();
+        beginScript();
+        timeline.phases = script;
+        startTimeline(timeline);
+    }
+    void fill(int) override {}
 };

@@ -1,140 +1,112 @@
 // tests/cpu/timelineTests.cpp
-// Phase stepping on the demo clock: timed and open-ended phases, start order, the finished flag.
+// Phase stepping on the demo clock, the label log, and the timed labels a running script shows.
 #include <string>
-#include <vector>
 
-#include "sequencer/sceneBase.h"
-#include "sequencer/timeline.h"
+#include "sequencer/labels.h"
 #include "sequencerFixture.h"
 
 namespace {
-class cScriptScene : public cSceneBase {
-public:
-    void enter() override {}
-    void fill(int) override {}
-    void begin() { beginScript(); }
-};
-
 class Timeline : public SequencerFixture {
 protected:
-    cScriptScene scene;
-    std::vector<std::string> events;
-    std::vector<float> progresses;
+    cProbeScene scene;
 
-    Phase recorded(const char* name, float duration)
-    {
-        return Phase{name, duration, [this, name] { events.push_back(std::string("start ") + name); },
-                     [this, name](float progress, Phase&) {
-                         events.push_back(std::string("update ") + name);
-                         progresses.push_back(progress);
-                     }};
-    }
-
-    void frameAt(double now)
+    int indexAt(double now)
     {
         clock.now = now;
         scene.update();
+        return scene.timeline.index;
+    }
+    static std::string logText()
+    {
+        std::string text;
+        for (const LabelEntry& entry : labelLog)
+            text += entry.text + " ";
+        return text;
     }
 };
 }
 
 TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganIt)
 {
-    scene.begin();
-    scene.timeline.phases.push_back(recorded("a", 0.5f));
-    scene.timeline.phases.push_back(recorded("b", 1.0f));
+    float progress = -1.0f;
     clock.now = 10.0;
-    startTimeline(scene.timeline);
-    EXPECT_EQ(scene.timeline.sceneStart, 10.0);
-    EXPECT_EQ(scene.timeline.phaseStart, 10.0);
-    EXPECT_EQ(events, std::vector<std::string>({"start a"}));
-
-    frameAt(10.25);
-    EXPECT_FLOAT_EQ(progresses.back(), 0.5f);
-    frameAt(10.5);  // exactly at its duration: not past it yet
-    EXPECT_EQ(scene.timeline.index, 0);
-
-    frameAt(10.52);
-    EXPECT_EQ(scene.timeline.index, 1);
-    EXPECT_EQ(scene.timeline.phaseStart, 10.52);
-    EXPECT_GT(progresses.back(), 1.0f);
-    // The next phase starts in the ending frame; its first update comes a frame later.
-    EXPECT_EQ(events.back(), "start b");
-
-    frameAt(11.51);
-    EXPECT_EQ(scene.timeline.index, 1);
-    EXPECT_EQ(events.back(), "update b");
-    EXPECT_FALSE(scene.finished);
-
-    frameAt(11.53);
-    EXPECT_EQ(scene.timeline.index, 2);
+    scene.script = {Phase{"a", 0.5f, {}, [&](float p, Phase&) { progress = p; }}, Phase{"b", 1.0f, {}, {}}};
+    scene.enter();
+    EXPECT_EQ(indexAt(10.25), 0);
+    EXPECT_FLOAT_EQ(progress, 0.5f);
+    EXPECT_EQ(indexAt(10.5), 0);  // exactly at its duration: not past it yet
+    EXPECT_EQ(indexAt(10.52), 1);
+    EXPECT_EQ(indexAt(11.51), 1);  // past the nominal end 10.5 + 1, not yet past 10.52 + 1
+    EXPECT_EQ(indexAt(11.53), 2);
     EXPECT_TRUE(scene.finished);
-
-    events.clear();
-    frameAt(20.0);
-    EXPECT_TRUE(events.empty());
-    EXPECT_EQ(scene.timeline.index, 2);
 }
 
-TEST_F(Timeline, OpenEndedPhasesEndOnlyWhenACallbackAdvances)
+TEST_F(Timeline, ScriptWithoutATimeoutNeverFinishesOnItsOwn)
 {
     bool release = false;
-    scene.begin();
-    scene.timeline.phases.push_back(Phase{"hold", -1.0f, {}, [&](float progress, Phase&) {
-                                              progresses.push_back(progress);
-                                              if (release)
-                                                  advancePhase(scene.timeline);
-                                          }});
-    scene.timeline.phases.push_back(recorded("after", 0.0f));
-    startTimeline(scene.timeline);
+    scene.script = {Phase{"hold", -1.0f, {}, [&](float, Phase&) { if (release) advancePhase(scene.timeline); }},
+                    Phase{"zero", 0.0f, {}, {}}};
+    scene.enter();
     for (double t = 1.0; t < 5000.0; t *= 2.0)
-        frameAt(t);
-    EXPECT_EQ(scene.timeline.index, 0);
-    EXPECT_EQ(progresses.back(), 0.0f);
-
+        EXPECT_EQ(indexAt(t), 0);
     release = true;
-    frameAt(6000.0);
-    EXPECT_EQ(scene.timeline.index, 1);
-    EXPECT_EQ(events, std::vector<std::string>({"start after"}));
+    EXPECT_EQ(indexAt(6000.0), 1);
+    EXPECT_EQ(indexAt(7000.0), 1);  // duration 0 is open-ended too
 
-    // Duration 0 is open-ended too.
-    frameAt(7000.0);
-    EXPECT_EQ(scene.timeline.index, 1);
+    scene.script.clear();  // an empty script neither starts nor finishes
+    scene.enter();
+    for (double t = 8000.0; t < 8100.0; t += 7.0)
+        indexAt(t);
     EXPECT_FALSE(scene.finished);
 }
 
-TEST_F(Timeline, EmptyScriptNeverStartsOrFinishes)
+TEST_F(Timeline, DurationIsReadAfterTheCallbackAndAPhaseEndsOnlyOnce)
 {
-    scene.begin();
-    clock.now = 3.0;
-    startTimeline(scene.timeline);
-    EXPECT_EQ(scene.timeline.sceneStart, 0.0);
-    for (double t = 4.0; t < 100.0; t += 7.0)
-        frameAt(t);
-    EXPECT_FALSE(scene.finished);
+    // The second phase ends itself when due; the same frame's timeout must not end the phase it began too.
+    scene.script = {Phase{"stretch", 0.5f, {}, [](float, Phase& self) { self.duration = 2.0f; }},
+                    Phase{"self", 0.5f, {}, [this](float p, Phase&) { if (p >= 1.0f) advancePhase(scene.timeline); }},
+                    Phase{"next", 1.0f, {}, {}}};
+    scene.enter();
+    EXPECT_EQ(indexAt(1.0), 0);
+    EXPECT_EQ(indexAt(2.1), 1);
+    EXPECT_EQ(indexAt(2.7), 2);
 }
 
-TEST_F(Timeline, PhaseDurationIsReadAfterItsCallbackAndEndsOnlyOnce)
+TEST_F(Timeline, LabelLogDropsOnlyARepeatOfTheNewestAndKeepsTheSixNewest)
 {
-    scene.begin();
-    // Lengthens itself on its first update, so the end must use the new duration.
-    scene.timeline.phases.push_back(Phase{"stretch", 0.5f, {}, [](float, Phase& self) { self.duration = 2.0f; }});
-    // Ends itself when due; the timeout of the same frame must not also end the phase it began.
-    scene.timeline.phases.push_back(Phase{"self", 0.5f, {}, [this](float progress, Phase&) {
-                                              if (progress >= 1.0f)
-                                                  advancePhase(scene.timeline);
-                                          }});
-    scene.timeline.phases.push_back(recorded("next", 1.0f));
-    startTimeline(scene.timeline);
+    clock.now = 2.5;
+    for (const char* text : {"a", "a", "b", "a", "", "ab", (const char*)nullptr})
+        showLabel(text);
+    EXPECT_EQ(logText(), "a b a ab ");
+    EXPECT_EQ(labelLog[0].shown, 2.5f);
+    for (const char* text : {"c", "d", "e"})
+        showLabel(text);
+    EXPECT_EQ(logText(), "b a ab c d e ");
+}
 
-    frameAt(1.0);
-    EXPECT_EQ(scene.timeline.index, 0);
-    frameAt(2.1);
-    EXPECT_EQ(scene.timeline.index, 1);
+TEST_F(Timeline, TimedLabelsShowInListOrderFromTheSceneStartUntilTheScriptEnds)
+{
+    const TimedLabel entries[] = {{"early", -1.0f}, {"zero", 0.0f}, {"one", 1.0f},
+                                  {"three", 3.0f},  {"two", 2.0f},  {"late", 9.0f}};
+    scene.script = {Phase{"show", 5.0f, {}, {}}};
+    setTimedLabels(entries, 6);
+    clock.now = 50.0;
+    scene.enter();
+    // Frame times and the log after them; the script ends in the 56 s frame.
+    const std::pair<double, const char*> frames[] = {
+        {50.0, "early zero "}, {52.5, "early zero one "}, {53.0, "early zero one three two "},
+        {56.0, "early zero one three two "}, {60.0, "early zero one three two "}};
+    for (auto [t, log] : frames) {
+        indexAt(t);
+        EXPECT_EQ(logText(), log) << t;
+    }
+    EXPECT_TRUE(scene.finished);
 
-    frameAt(2.7);
-    EXPECT_EQ(scene.timeline.index, 2);
-    EXPECT_EQ(events, std::vector<std::string>({"start next"}));
-    frameAt(2.8);
-    EXPECT_EQ(events.back(), "update next");
+    clearLabels();  // as every entry does: the next list starts from its top
+    setTimedLabels(entries, 6);
+    scene.enter();
+    indexAt(60.0);
+    EXPECT_EQ(logText(), "early zero ");
+    setTimedLabels(nullptr, 3);
+    EXPECT_TRUE(timedLabels.empty());
 }

@@ -2,6 +2,7 @@
 // The fill library on the GPU against CPU computations of the same formulas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -22,37 +23,9 @@ float hashRef(uint32_t x)
     return (float)x * 2.3283064e-10f;
 }
 
-uint32_t latticeKey(int ix, int iy, int iz)
+// The gradient of a lattice corner, picked by its key, dotted with the offset from that corner.
+float gradRef(uint32_t h, float dx, float dy, float dz)
 {
-    return (uint32_t)ix * 1619u + (uint32_t)iy * 31337u + (uint32_t)iz * 6271u;
-}
-
-float lerp(float a, float b, float t)
-{
-    return a + (b - a) * t;
-}
-
-float valueNoiseRef(float x, float y, float z)
-{
-    float fl[3] = {std::floor(x), std::floor(y), std::floor(z)};
-    float f[3] = {x - fl[0], y - fl[1], z - fl[2]};
-    float u[3];
-    for (int a = 0; a < 3; ++a)
-        u[a] = f[a] * f[a] * (3.0f - 2.0f * f[a]);
-    int i[3] = {(int)fl[0], (int)fl[1], (int)fl[2]};
-    float corner[2][2][2];
-    for (int dz = 0; dz < 2; ++dz)
-        for (int dy = 0; dy < 2; ++dy)
-            for (int dx = 0; dx < 2; ++dx)
-                corner[dz][dy][dx] = hashRef(latticeKey(i[0] + dx, i[1] + dy, i[2] + dz));
-    float z0 = lerp(lerp(corner[0][0][0], corner[0][0][1], u[0]), lerp(corner[0][1][0], corner[0][1][1], u[0]), u[1]);
-    float z1 = lerp(lerp(corner[1][0][0], corner[1][0][1], u[0]), lerp(corner[1][1][0], corner[1][1][1], u[0]), u[1]);
-    return lerp(z0, z1, u[2]);
-}
-
-float gradRef(int ix, int iy, int iz, float dx, float dy, float dz)
-{
-    uint32_t h = latticeKey(ix, iy, iz);
     h ^= h >> 16;
     h *= 0x45d9f3bu;
     h ^= h >> 8;
@@ -62,186 +35,141 @@ float gradRef(int ix, int iy, int iz, float dx, float dy, float dz)
     return ((g & 1) ? -u : u) + ((g & 2) ? -v : v);
 }
 
-float gradientNoiseRef(float x, float y, float z)
+// Value noise (smoothstep fade of hashed corners) or gradient noise (quintic fade of corner gradients).
+float noiseRef(const float q[3], bool gradient)
 {
-    float fl[3] = {std::floor(x), std::floor(y), std::floor(z)};
-    float f[3] = {x - fl[0], y - fl[1], z - fl[2]};
-    float u[3];
-    for (int a = 0; a < 3; ++a)
-        u[a] = f[a] * f[a] * f[a] * (f[a] * (f[a] * 6.0f - 15.0f) + 10.0f);
-    int i[3] = {(int)fl[0], (int)fl[1], (int)fl[2]};
-    float corner[2][2][2];
-    for (int dz = 0; dz < 2; ++dz)
-        for (int dy = 0; dy < 2; ++dy)
-            for (int dx = 0; dx < 2; ++dx)
-                corner[dz][dy][dx] = gradRef(i[0] + dx, i[1] + dy, i[2] + dz, f[0] - dx, f[1] - dy, f[2] - dz);
-    float z0 = lerp(lerp(corner[0][0][0], corner[0][0][1], u[0]), lerp(corner[0][1][0], corner[0][1][1], u[0]), u[1]);
-    float z1 = lerp(lerp(corner[1][0][0], corner[1][0][1], u[0]), lerp(corner[1][1][0], corner[1][1][1], u[0]), u[1]);
-    return lerp(z0, z1, u[2]) * 0.5f + 0.5f;
+    int i[3];
+    float f[3], u[3], corner[8];
+    for (int a = 0; a < 3; ++a) {
+        i[a] = (int)std::floor(q[a]);
+        f[a] = q[a] - std::floor(q[a]);
+        u[a] = gradient ? f[a] * f[a] * f[a] * (f[a] * (f[a] * 6 - 15) + 10) : f[a] * f[a] * (3 - 2 * f[a]);
+    }
+    for (int c = 0; c < 8; ++c) {
+        int dx = c & 1, dy = (c >> 1) & 1, dz = c >> 2;
+        uint32_t key = (uint32_t)(i[0] + dx) * 1619u + (uint32_t)(i[1] + dy) * 31337u + (uint32_t)(i[2] + dz) * 6271u;
+        corner[c] = gradient ? gradRef(key, f[0] - dx, f[1] - dy, f[2] - dz) : hashRef(key);
+    }
+    // Corner c is x + 2y + 4z: interpolate along x, then y, then z.
+    for (int a = 0, n = 4; a < 3; ++a, n /= 2)
+        for (int c = 0; c < n; ++c)
+            corner[c] = corner[2 * c] + (corner[2 * c + 1] - corner[2 * c]) * u[a];
+    return gradient ? corner[0] * 0.5f + 0.5f : corner[0];
 }
 
 float fbmRef(float x, float y, float z)
 {
     float sum = 0.0f, amplitude = 0.5f;
-    for (int octave = 0; octave < 4; ++octave) {
-        sum += amplitude * valueNoiseRef(x, y, z);
-        amplitude *= 0.48f;
-        x *= 2.1f;
-        y *= 2.1f;
-        z *= 2.1f;
+    for (int octave = 0; octave < 4; ++octave, amplitude *= 0.48f, x *= 2.1f, y *= 2.1f, z *= 2.1f) {
+        const float q[3] = {x, y, z};
+        sum += amplitude * noiseRef(q, false);
     }
     return sum;
-}
-
-struct Probe {
-    float point[4];
-    int32_t lattice[4];
-};
-struct ProbeResult {
-    float noise[4];
-    float gradCurl[4];
-};
-
-std::vector<ProbeResult> runNoiseProbe(const std::vector<Probe>& probes)
-{
-    GLuint program = buildComputeProgram("noiseProbe", {noise_glsl, vol_write_glsl, noiseProbe_glsl});
-    EXPECT_NE(program, 0u);
-    GLuint buffers[2];
-    glGenBuffers(2, buffers);
-    std::vector<ProbeResult> results(probes.size());
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffers[0]);
-    glBufferData(GL_SHADER_STORAGE_BUFFER, probes.size() * sizeof(Probe), probes.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, buffers[1]);
-    glBufferData(GL_SHADER_STORAGE_BUFFER, results.size() * sizeof(ProbeResult), nullptr, GL_STATIC_READ);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 5, buffers[0]);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 6, buffers[1]);
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "count"), (int)probes.size());
-    glDispatchCompute((GLuint)(probes.size() + 63) / 64, 1, 1);
-    glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
-    glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, results.size() * sizeof(ProbeResult), results.data());
-    glUseProgram(0);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
-    glDeleteBuffers(2, buffers);
-    glDeleteProgram(program);
-    return results;
-}
-
-// Voxel centres of a size^3 volume where a predicate holds, compared with the volume's opacity.
-template <typename Inside>
-int countMismatches(int size, Inside inside)
-{
-    std::vector<float> voxels = readTexture3D(volume.volumeTex, size, GL_RGBA, 4);
-    int mismatches = 0;
-    for (int z = 0; z < size; ++z)
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
-                float p[3] = {(x + 0.5f) / size, (y + 0.5f) / size, (z + 0.5f) / size};
-                bool expected = inside(x, y, z, p);
-                bool actual = voxels[(((size_t)z * size + y) * size + x) * 4 + 3] == 1.0f;
-                mismatches += expected != actual;
-            }
-    return mismatches;
 }
 }
 
 TEST(FillLibrary, NoiseFunctionsMatchTheirCpuFormulas)
 {
-    std::vector<Probe> probes;
-    uint32_t state = 12345u;
-    auto next = [&state]() {
-        state = state * 1664525u + 1013904223u;
-        return state;
-    };
-    for (int i = 0; i < 2048; ++i) {
-        Probe probe{};
-        for (int a = 0; a < 3; ++a)
-            probe.point[a] = (float)(next() % 200000) / 1000.0f - 100.0f;
-        for (int a = 0; a < 3; ++a)
-            probe.lattice[a] = (int32_t)(next() % 20001) - 10000;
-        probe.lattice[3] = (int32_t)(i < 2 ? (uint32_t)i : next());
-        probes.push_back(probe);
-    }
-    std::vector<ProbeResult> results = runNoiseProbe(probes);
-    EXPECT_EQ(results[0].noise[0], 0.0f);
-    EXPECT_NEAR(results[1].noise[0], 0.1919725f, 1e-7f);
+    // The probes write over the GI buffer of an 8^3 volume: noise values in cell i, curl in cell 256 + i.
+    const int count = 256;
+    prepareVolume(8);
+    GLuint program = buildComputeProgram("noiseProbe", {noise_glsl, vol_write_glsl, noiseProbe_glsl});
+    ASSERT_NE(program, 0u);
+    glUseProgram(program);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
+    glDispatchCompute(count / 64, 1, 1);
+    glUseProgram(0);
+    glDeleteProgram(program);
+    std::vector<float> results = readGiBuffer();
+    EXPECT_EQ(results[0], 0.0f);
+    EXPECT_NEAR(results[4], 0.1919725f, 1e-7f);
     float fbmMax = 0.0f;
-    for (size_t i = 0; i < probes.size(); ++i) {
-        const float* q = probes[i].point;
-        const int32_t* l = probes[i].lattice;
+    for (int i = 0; i < count; ++i) {
+        const float* r = &results[4 * i];
+        const int key[3] = {7919, 6271, 1619};
+        float q[3];
+        for (int a = 0; a < 3; ++a)
+            q[a] = (float)(i * key[a] % 12800 - 6400) / 64.0f;
         SCOPED_TRACE(testing::Message() << "probe " << i << " at " << q[0] << ", " << q[1] << ", " << q[2]);
-        EXPECT_NEAR(results[i].noise[0], hashRef((uint32_t)l[3]), 1e-7f);
-        EXPECT_NEAR(results[i].noise[1], valueNoiseRef(q[0], q[1], q[2]), 2e-5f);
-        EXPECT_NEAR(results[i].noise[2], gradientNoiseRef(q[0], q[1], q[2]), 2e-5f);
-        EXPECT_NEAR(results[i].noise[3], fbmRef(q[0], q[1], q[2]), 2e-5f);
-        float fx = q[0] - std::floor(q[0]), fy = q[1] - std::floor(q[1]), fz = q[2] - std::floor(q[2]);
-        EXPECT_NEAR(results[i].gradCurl[0], gradRef(l[0], l[1], l[2], fx, fy, fz), 1e-6f);
-        // Curl: d/dy of the z potential minus d/dz of the y potential, by central differences.
+        EXPECT_NEAR(r[0], hashRef((uint32_t)i), 1e-7f);
+        EXPECT_NEAR(r[1], noiseRef(q, false), 2e-5f);
+        EXPECT_NEAR(r[2], noiseRef(q, true), 2e-5f);
+        EXPECT_NEAR(r[3], fbmRef(q[0], q[1], q[2]), 2e-5f);
+        // Curl x: d/dy of the z potential minus d/dz of the y potential, by central differences.
         const float e = 0.01f;
         float curlX = (fbmRef(q[0], q[1] + e, q[2] + 73.1f) - fbmRef(q[0], q[1] - e, q[2] + 73.1f)) / (2 * e) -
                       (fbmRef(q[0], q[1] + 47.3f, q[2] + e) - fbmRef(q[0], q[1] + 47.3f, q[2] - e)) / (2 * e);
-        EXPECT_NEAR(results[i].gradCurl[1], curlX, 5e-3f);
-        fbmMax = std::max(fbmMax, results[i].noise[3]);
+        EXPECT_NEAR(results[4 * (count + i)], curlX, 5e-3f);
+        fbmMax = std::max(fbmMax, r[3]);
     }
+    // The four octave amplitudes sum to 0.910496.
     EXPECT_LE(fbmMax, 0.910496f);
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
 TEST(FillLibrary, PrimitiveBoundsAreStrictOrInclusiveAsDeclared)
 {
-    const int size = 16;
-    prepareVolume(size);
-    // Faces at 0.3125 and 0.6875 fall exactly on voxel centres 4 and 10 of 16: those are outside.
-    runTestFill(shapeBox, {0.5f, 0.5f, 0.5f, 0.1875f, 0.1875f, 0.125f});
-    EXPECT_EQ(countMismatches(size, [](int x, int y, int z, const float*) {
-                  return x >= 5 && x <= 10 && y >= 5 && y <= 10 && z >= 6 && z <= 9;
-              }), 0);
-    // Both cylinder ends are inclusive: y = 0.3125 and 0.6875 are voxel centres 4 and 10.
-    runTestFill(shapeCylinder, {0.5f, 0.0f, 0.5f, 0.3f, 0.28125f, 0.65625f});
-    EXPECT_EQ(countMismatches(size, [](int, int y, int, const float* p) {
-                  float dx = p[0] - 0.5f, dz = p[2] - 0.5f;
-                  return dx * dx + dz * dz < 0.09f && y >= 4 && y <= 10;
-              }), 0);
-    runTestFill(shapeSphere, {0.4f, 0.55f, 0.6f, 0.3f});
-    EXPECT_EQ(countMismatches(size, [](int, int, int, const float* p) {
-                  float dx = p[0] - 0.4f, dy = p[1] - 0.55f, dz = p[2] - 0.6f;
-                  return dx * dx + dy * dy + dz * dz < 0.09f;
-              }), 0);
-    // A horizontal plane at layer 3 with inclusive extents.
-    runTestFill(shapePlane, {3.0f, 0.28125f, 0.71875f, 0.03125f, 0.5f, 0.0f, 1.0f});
-    EXPECT_EQ(countMismatches(size, [](int x, int y, int z, const float*) {
-                  return y == 3 && x >= 4 && x <= 11 && z <= 7;
-              }), 0);
-    // A box turned 30 degrees about z: its corners reach into voxels an unrotated box would miss.
-    runTestFill(shapeBoxZ, {0.5f, 0.5f, 0.5f, 0.3f, 0.1f, 0.2f, 30.0f});
-    const float a = 30.0f * 3.14159265f / 180.0f;
-    EXPECT_EQ(countMismatches(size, [a](int, int, int, const float* p) {
-                  float dx = p[0] - 0.5f, dy = p[1] - 0.5f, dz = p[2] - 0.5f;
-                  float rx = dx * std::cos(a) - dy * std::sin(a), ry = dx * std::sin(a) + dy * std::cos(a);
-                  return std::fabs(rx) < 0.3f && std::fabs(ry) < 0.1f && std::fabs(dz) < 0.2f;
-              }), 0);
+    const int n = 16;
+    prepareVolume(n);
+    auto sq = [](float v) { return v * v; };
+    const float turn = 30.0f * 3.14159265f / 180.0f;
+    // Voxel centres lie at (i + 0.5) / 16: 0.28125 is voxel 4, 0.34375 voxel 5, 0.65625 voxel 10, 0.71875 voxel 11.
+    const struct {
+        TestShape shape;
+        std::vector<float> params;
+        std::function<bool(int, int, int, const float*)> inside;
+    } cases[] = {
+        // Box faces on the centres of voxels 4 and 11 (x, y), 5 and 10 (z): strict, so those stay empty.
+        {shapeBox, {0.5f, 0.5f, 0.5f, 0.21875f, 0.21875f, 0.15625f},
+         [](int x, int y, int z, const float*) { return x >= 5 && x <= 10 && y >= 5 && y <= 10 && z >= 6 && z <= 9; }},
+        // Cylinder ends on the centres of voxels 4 and 10: inclusive.
+        {shapeCylinder, {0.5f, 0.5f, 0.3f, 0.28125f, 0.65625f},
+         [&](int, int y, int, const float* p) {
+             return sq(p[0] - 0.5f) + sq(p[2] - 0.5f) < 0.09f && y >= 4 && y <= 10;
+         }},
+        {shapeSphere, {0.4f, 0.55f, 0.6f, 0.3f},
+         [&](int, int, int, const float* p) { return sq(p[0] - 0.4f) + sq(p[1] - 0.55f) + sq(p[2] - 0.6f) < 0.09f; }},
+        // A horizontal plane at layer 3; its extents are inclusive.
+        {shapePlane, {1, 3, 0.28125f, 0.71875f, 0.03125f, 0.5f},
+         [](int x, int y, int z, const float*) { return y == 3 && x >= 4 && x <= 11 && z <= 7; }},
+        // Turned 30 degrees about z, the corners reach voxels an unrotated box would miss.
+        {shapeBoxZ, {0.5f, 0.5f, 0.5f, 0.3f, 0.1f, 0.2f, 30.0f}, [&](int, int, int, const float* p) {
+             float dx = p[0] - 0.5f, dy = p[1] - 0.5f;
+             float rx = dx * std::cos(turn) - dy * std::sin(turn), ry = dx * std::sin(turn) + dy * std::cos(turn);
+             return std::fabs(rx) < 0.3f && std::fabs(ry) < 0.1f && std::fabs(p[2] - 0.5f) < 0.2f;
+         }}};
+    for (const auto& c : cases) {
+        runTestFill(c.shape, c.params);
+        std::vector<float> voxels = readTexture3D(volume.volumeTex, n, GL_RGBA, 4);
+        int mismatches = 0;
+        for (int z = 0; z < n; ++z)
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x) {
+                    const float p[3] = {(x + 0.5f) / n, (y + 0.5f) / n, (z + 0.5f) / n};
+                    mismatches += c.inside(x, y, z, p) != (voxels[(((size_t)z * n + y) * n + x) * 4 + 3] == 1.0f);
+                }
+        EXPECT_EQ(mismatches, 0) << "shape " << c.shape;
+    }
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
 TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
 {
-    const int size = 128;
-    prepareVolume(size);
+    const int n = 128;
+    prepareVolume(n);
     for (int face = 0; face < faceCount; ++face)
-        gpuConstants.vwFaces[face] = {0.125f * (face + 1), 0.5f, 1.0f - 0.125f * face, 2.0f * face, 0.25f * face / 2};
+        gpuConstants.vwFaces[face] = {0.125f * (face + 1), 0.5f, 1.0f - 0.125f * face, 2.0f * face, 0.125f * face};
     runTestFill(shapeWireframe);
-    std::vector<float> colour = readTexture3D(volume.volumeTex, size, GL_RGBA, 4);
-    std::vector<float> emissRough = readTexture3D(volume.emissRoughTex, size, GL_RG, 2);
+    std::vector<float> colour = readTexture3D(volume.volumeTex, n, GL_RGBA, 4);
+    std::vector<float> emissRough = readTexture3D(volume.emissRoughTex, n, GL_RG, 2);
     int wrong = 0, edges = 0;
-    for (int z = 0; z < size; ++z)
-        for (int y = 0; y < size; ++y)
-            for (int x = 0; x < size; ++x) {
-                int c[3] = {x, y, z};
-                int near = 0;
-                for (int v : c)
-                    near += v <= 3 || v >= 124;
-                size_t i = ((size_t)z * size + y) * size + x;
-                if (near < 2) {
+    for (int z = 0; z < n; ++z)
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                const int c[3] = {x, y, z};
+                size_t i = ((size_t)z * n + y) * n + x;
+                // Edge voxels lie within four voxels of two or three faces.
+                if ((x <= 3 || x >= 124) + (y <= 3 || y >= 124) + (z <= 3 || z >= 124) < 2) {
                     wrong += colour[i * 4 + 3] != 0.0f;
                     continue;
                 }
@@ -250,17 +178,16 @@ TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
                 int face = 0;
                 float best = 2.0f;
                 for (int f = 0; f < faceCount; ++f) {
-                    float coord = (c[f / 2] + 0.5f) / size;
-                    float distance = f % 2 ? 1.0f - coord : coord;
+                    float coord = (c[f / 2] + 0.5f) / n, distance = f % 2 ? 1.0f - coord : coord;
                     if (distance < best) {
                         best = distance;
                         face = f;
                     }
                 }
-                const VWFace& expected = gpuConstants.vwFaces[face];
-                wrong += colour[i * 4] != expected.r || colour[i * 4 + 1] != expected.g ||
-                         colour[i * 4 + 2] != expected.b || colour[i * 4 + 3] != 1.0f ||
-                         emissRough[i * 2] != expected.emissivity || emissRough[i * 2 + 1] != expected.roughness;
+                const VWFace& e = gpuConstants.vwFaces[face];
+                wrong += colour[i * 4] != e.r || colour[i * 4 + 1] != e.g || colour[i * 4 + 2] != e.b ||
+                         colour[i * 4 + 3] != 1.0f || emissRough[i * 2] != e.emissivity ||
+                         emissRough[i * 2 + 1] != e.roughness;
             }
     EXPECT_EQ(wrong, 0);
     // Twelve edges of 4 x 4 x 128 voxels, the eight corner cubes counted once.

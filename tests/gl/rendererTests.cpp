@@ -53,13 +53,12 @@ PixelRay traceCpu(const ViewsUBO& views, int px, int py)
         }
         ray.inView = true;
         ray.hit = tNear <= tFar && tFar >= 0;
-        ray.clear = std::fabs(tFar - tNear) > 0.02f;
         int boundaryAxes = 0;
         for (int a = 0; a < 3; ++a) {
             ray.exit[a] = v.pos[a] + d[a] * tFar;
             boundaryAxes += ray.exit[a] < 0.03f || ray.exit[a] > 0.97f;
         }
-        ray.clear = ray.clear && boundaryAxes == 1;
+        ray.clear = std::fabs(tFar - tNear) > 0.02f && boundaryAxes == 1;
         ray.uv[0] = lx / v.rect[2];
         ray.uv[1] = ly / v.rect[3];
         return ray;
@@ -75,17 +74,13 @@ float haloCpu(const float uv[2], int channel)
 
 ViewsUBO viewsFor(int width, int height, int layout, float yaw, float pitch, float distance = 1.6f)
 {
-    ViewSetup setup{};
-    setup.mainBasis = buildCameraBasis(yaw, pitch, distance);
+    ViewSetup setup{.mainBasis = buildCameraBasis(yaw, pitch, distance), .yaws = {}, .pitches = {},
+                    .viewDistance = distance, .volSize = volume.volSize, .width = width, .height = height,
+                    .gamma = renderSettings.gamma, .refraction = false, .hihatPulse = 0.0f};
     for (int k = 0; k < maxViews; ++k) {
         setup.yaws[k] = yaw + 0.5f * k;
         setup.pitches[k] = pitch;
     }
-    setup.viewDistance = distance;
-    setup.volSize = volume.volSize;
-    setup.width = width;
-    setup.height = height;
-    setup.gamma = renderSettings.gamma;
     return buildViews(setup, layout);
 }
 
@@ -93,65 +88,9 @@ const float* pixelAt(const std::vector<float>& pixels, int width, int x, int y)
 {
     return &pixels[((size_t)y * width + x) * 4];
 }
-
-int faceOfExit(const float e[3])
-{
-    int face = -1;
-    float best = 1e30f;
-    for (int f = 0; f < faceCount; ++f) {
-        float distance = f % 2 ? 1 - e[f / 2] : e[f / 2];
-        bool near = f % 2 ? e[f / 2] > 0.98f : e[f / 2] < 0.02f;
-        if (near && distance < best) {
-            best = distance;
-            face = f;
-        }
-    }
-    return face;
-}
 }
 
-TEST(Renderer, ForceBlackCoversTheCubeWhileMissesShowTheUngammaedHalo)
-{
-    prepareVolume(16);
-    runTestFill(shapeSphere, {0.5f, 0.5f, 0.5f, 0.35f});
-    gpuConstants.forceBlack = true;
-    writeFrameConstants();
-    cTestTarget target(96, 64);
-    ViewsUBO views = viewsFor(target.width, target.height, 0, 0.6f, 0.4f);
-    drawFrameVolume(views);
-    std::vector<float> pixels = target.readPixels();
-    int hits = 0, misses = 0, wrong = 0;
-    for (int y = 0; y < target.height; ++y)
-        for (int x = 0; x < target.width; ++x) {
-            PixelRay ray = traceCpu(views, x, y);
-            const float* c = pixelAt(pixels, target.width, x, y);
-            if (ray.hit && ray.clear) {
-                ++hits;
-                wrong += c[0] != 0.0f || c[1] != 0.0f || c[2] != 0.0f || c[3] != 1.0f;
-            } else if (!ray.hit) {
-                ++misses;
-                // Dither adds at most one 8-bit step on top of the linear halo.
-                for (int ch = 0; ch < 3; ++ch) {
-                    float dither = c[ch] - haloCpu(ray.uv, ch);
-                    wrong += dither < -1e-6f || dither > 1.0f / 255 + 1e-6f;
-                }
-                wrong += c[3] != 1.0f;
-            }
-        }
-    EXPECT_GT(hits, 500);
-    EXPECT_GT(misses, 500);
-    EXPECT_EQ(wrong, 0);
-
-    renderSettings.haloEnabled = false;
-    drawFrameVolume(views);
-    pixels = target.readPixels();
-    const float* corner = pixelAt(pixels, target.width, 0, 0);
-    EXPECT_EQ(corner[0], renderSettings.bgColor[0]);
-    EXPECT_EQ(corner[3], 1.0f);
-    EXPECT_TRUE(takeGlErrors().empty());
-}
-
-TEST(Renderer, AnEmptyVolumeShowsItsBackWallsLitByTheGi)
+TEST(Renderer, WallsShowTheirGiLightForceBlackIsExactAndMissesShowTheUngammaedHalo)
 {
     prepareVolume(16);
     runTestFill(shapeEmpty);
@@ -159,81 +98,63 @@ TEST(Renderer, AnEmptyVolumeShowsItsBackWallsLitByTheGi)
         gpuConstants.vwFaces[face] = {0.15f * (face + 1), 0.9f - 0.1f * face, 0.5f, face == facePosY ? 1.5f : 0.0f, 1.0f};
     uploadConstants();
     const float light[3] = {0.1f, 0.2f, 0.3f};
-    std::vector<float> gi((size_t)16 * 16 * 16 * 4, 0.0f);
-    for (size_t i = 0; i < gi.size(); i += 4)
-        std::copy(light, light + 3, &gi[i]);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
-    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, gi.size() * sizeof(float), gi.data());
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
+    writeGiBuffer(light[0], light[1], light[2]);
     runGiCopy(volume.giSize);
-    cTestTarget target(96, 64);
-    // From above, so the floor and two side walls are in view.
-    ViewsUBO views = viewsFor(target.width, target.height, 0, 0.7f, -0.5f);
-    drawFrameVolume(views);
-    std::vector<float> pixels = target.readPixels();
-    int checked = 0, wrong = 0, facesSeen = 0;
+    const int width = 96, height = 64;
+    // Every view of layout 1 marches its own camera, all from above, so floors and side walls are in view.
+    ViewsUBO views = viewsFor(width, height, 1, 0.7f, -0.5f);
+    std::vector<float> lit = drawOffscreen(width, height, [&] { drawFrameVolume(views); });
+    renderSettings.haloEnabled = false;
+    std::vector<float> plain = drawOffscreen(width, height, [&] { drawFrameVolume(views); });
+    gpuConstants.forceBlack = true;
+    writeFrameConstants();
+    std::vector<float> black = drawOffscreen(width, height, [&] { drawRaymarch(views); });
+    float clear = std::pow(renderSettings.bgColor[0], 1 / renderSettings.gamma);
+    int uncovered = 0, walls = 0, misses = 0, wrong = 0, facesSeen = 0;
     bool seen[faceCount] = {};
-    for (int y = 0; y < target.height; ++y)
-        for (int x = 0; x < target.width; ++x) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
             PixelRay ray = traceCpu(views, x, y);
-            if (!ray.hit || !ray.clear)
-                continue;
-            int face = faceOfExit(ray.exit);
-            ASSERT_GE(face, 0);
-            seen[face] = true;
-            const VWFace& f = gpuConstants.vwFaces[face];
-            const float albedo[3] = {f.r, f.g, f.b};
-            const float* c = pixelAt(pixels, target.width, x, y);
-            for (int ch = 0; ch < 3; ++ch) {
-                float linear = std::min(albedo[ch] * (f.emissivity + light[ch]), 1.0f);
-                wrong += std::fabs(c[ch] - std::pow(linear, 1 / 2.2f)) > 2e-3f;
+            const float* l = pixelAt(lit, width, x, y);
+            const float* b = pixelAt(black, width, x, y);
+            if (!ray.inView) {
+                // Alpha 0 outside every view lets the gamma-corrected clear colour through.
+                ++uncovered;
+                wrong += b[0] != 0 || b[1] != 0 || b[2] != 0 || b[3] != 0;
+                wrong += std::fabs(l[0] - clear) > 1e-6f || l[3] != 1.0f;
+            } else if (!ray.hit) {
+                // Dither adds at most one 8-bit step on the linear halo; without the halo, the plain background.
+                ++misses;
+                for (int ch = 0; ch < 3; ++ch) {
+                    float dither = l[ch] - haloCpu(ray.uv, ch);
+                    wrong += dither < -1e-6f || dither > 1.0f / 255 + 1e-6f;
+                    wrong += pixelAt(plain, width, x, y)[ch] != renderSettings.bgColor[ch];
+                }
+                wrong += l[3] != 1.0f;
+            } else if (ray.clear) {
+                // A clear ray leaves through exactly one wall, lit by its emissivity and the GI, then gamma.
+                ++walls;
+                int face = -1;
+                for (int f = 0; f < faceCount; ++f)
+                    face = (f % 2 ? ray.exit[f / 2] > 0.98f : ray.exit[f / 2] < 0.02f) ? f : face;
+                ASSERT_GE(face, 0);
+                seen[face] = true;
+                const VWFace& f = gpuConstants.vwFaces[face];
+                const float albedo[3] = {f.r, f.g, f.b};
+                for (int ch = 0; ch < 3; ++ch) {
+                    float linear = std::min(albedo[ch] * (f.emissivity + light[ch]), 1.0f);
+                    wrong += std::fabs(l[ch] - std::pow(linear, 1 / 2.2f)) > 2e-3f;
+                }
+                wrong += b[0] != 0 || b[1] != 0 || b[2] != 0 || b[3] != 1.0f;
             }
-            ++checked;
         }
     for (bool s : seen)
         facesSeen += s;
-    EXPECT_GT(checked, 1000);
-    EXPECT_EQ(facesSeen, 3);
-    EXPECT_EQ(wrong, 0);
-    EXPECT_TRUE(takeGlErrors().empty());
-}
-
-TEST(Renderer, PixelsOutsideEveryViewKeepTheClearColour)
-{
-    prepareVolume(16);
-    runTestFill(shapeBox);
-    gpuConstants.forceBlack = true;
-    writeFrameConstants();
-    cTestTarget target(64, 48);
-    ViewsUBO views = viewsFor(target.width, target.height, 1, 0.3f, 0.5f);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawRaymarch(views);
-    std::vector<float> raw = target.readPixels();
-    drawFrameVolume(views);
-    std::vector<float> framed = target.readPixels();
-    float clear = std::pow(renderSettings.bgColor[0], 1 / renderSettings.gamma);
-    int uncovered = 0, hits = 0, wrong = 0;
-    for (int y = 0; y < target.height; ++y)
-        for (int x = 0; x < target.width; ++x) {
-            PixelRay ray = traceCpu(views, x, y);
-            const float* r = pixelAt(raw, target.width, x, y);
-            const float* f = pixelAt(framed, target.width, x, y);
-            if (!ray.inView) {
-                ++uncovered;
-                wrong += r[0] != 0 || r[1] != 0 || r[2] != 0 || r[3] != 0;
-                wrong += std::fabs(f[0] - clear) > 1e-6f || f[3] != 1.0f;
-            } else if (ray.hit && ray.clear) {
-                // Every view marches its own camera: side views show the cube where the CPU ray hits it.
-                ++hits;
-                wrong += r[0] != 0 || r[3] != 1.0f;
-            } else if (!ray.hit) {
-                wrong += r[3] != 1.0f || r[0] == 0.0f;
-            }
-        }
-    // Layout 1 at 64 x 48 leaves the side columns (16 wide) uncovered above, between and below their views.
-    EXPECT_EQ(uncovered, 2 * 16 * (48 - 2 * 19));
-    EXPECT_GT(hits, 300);
+    // Layout 1 at 96 x 64 leaves the side columns (24 wide) uncovered above, between and below their views.
+    EXPECT_EQ(uncovered, 2 * 24 * (64 - 2 * 25));
+    EXPECT_GT(walls, 1000);
+    EXPECT_GT(misses, 500);
+    EXPECT_GE(facesSeen, 3);
     EXPECT_EQ(wrong, 0);
     EXPECT_TRUE(takeGlErrors().empty());
 }
@@ -249,31 +170,21 @@ TEST(Renderer, LitShowcaseSceneLooksRight)
     giResetRequested = true;
     for (int frame = 0; frame < 10; ++frame)
         giFrameControl();
-    cTestTarget target(480, 270, GL_RGBA8);
-    ViewsUBO views = viewsFor(target.width, target.height, 0, 1.0466667f, 0.5f, 2.2f);
-    drawFrameVolume(views);
-    std::vector<float> pixels = target.readPixels();
+    const int width = 480, height = 270;
+    ViewsUBO views = viewsFor(width, height, 0, 1.0466667f, 0.5f, 2.2f);
+    std::vector<float> pixels = drawOffscreen(width, height, [&] { drawFrameVolume(views); }, GL_RGBA8);
     std::vector<uint8_t> rgba(pixels.size());
-    for (int y = 0; y < target.height; ++y)
-        for (int i = 0; i < target.width * 4; ++i)
-            rgba[(size_t)(target.height - 1 - y) * target.width * 4 + i] =
-                (uint8_t)std::lround(std::clamp(pixels[(size_t)y * target.width * 4 + i], 0.0f, 1.0f) * 255);
-    EXPECT_TRUE(writePng(testOutputPath("rendererShowcase.png").c_str(), target.width, target.height, rgba.data()));
-    int lit = 0, warm = 0, halo = 0, wrongHalo = 0;
-    for (int y = 0; y < target.height; ++y)
-        for (int x = 0; x < target.width; ++x) {
-            PixelRay ray = traceCpu(views, x, y);
-            const float* c = pixelAt(pixels, target.width, x, y);
-            if (!ray.hit) {
-                ++halo;
-                wrongHalo += std::fabs(c[1] - haloCpu(ray.uv, 1)) > 2.5f / 255;
-            } else {
-                lit += c[0] + c[1] + c[2] > 0.6f;
-                warm += c[0] > 0.7f && c[0] > c[1] && c[1] > c[2];
-            }
-        }
-    EXPECT_GT(halo, 10000);
-    EXPECT_EQ(wrongHalo, 0);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        rgba[(height - 1 - i / (width * 4)) * width * 4 + i % (width * 4)] =
+            (uint8_t)std::lround(std::clamp(pixels[i], 0.0f, 1.0f) * 255);
+    EXPECT_TRUE(writePng(testOutputPath("rendererShowcase.png").c_str(), width, height, rgba.data()));
+    // The warm wall's light reaches the scene: many bright pixels, a good share of them orange; the halo is dimmer.
+    int lit = 0, warm = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const float* c = &pixels[i];
+        lit += c[0] + c[1] + c[2] > 0.6f;
+        warm += c[0] > 0.7f && c[0] > c[1] && c[1] > c[2];
+    }
     EXPECT_GT(lit, 10000);
     EXPECT_GT(warm, 2000);
     EXPECT_TRUE(takeGlErrors().empty());

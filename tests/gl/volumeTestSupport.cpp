@@ -2,6 +2,7 @@
 #include "volumeTestSupport.h"
 
 #include "gpu/constants.h"
+#include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
@@ -35,18 +36,12 @@ void prepareVolume(int size)
     giResetRequested = false;
 }
 
-void runTestFill(TestShape shape, const ShapeParams& params)
+void runTestFill(TestShape shape, const std::vector<float>& params)
 {
     uploadConstants();
     dispatchFill(testFillProgram, volume.volSize, 0.0f, [&](const FillUniforms& u) {
         u.setInt("shape", shape);
-        u.setFloat("cx", params.cx);
-        u.setFloat("cy", params.cy);
-        u.setFloat("cz", params.cz);
-        u.setFloat("hx", params.hx);
-        u.setFloat("hy", params.hy);
-        u.setFloat("hz", params.hz);
-        u.setFloat("angle", params.angle);
+        glUniform1fv(glGetUniformLocation(u.program, "a"), (GLsizei)params.size(), params.data());
     });
 }
 
@@ -60,16 +55,17 @@ std::vector<float> readGiBuffer()
     return data;
 }
 
-void writeGiBuffer(float value)
+void writeGiBuffer(float r, float g, float b)
 {
-    std::vector<float> data((size_t)volume.giSize * volume.giSize * volume.giSize * 4, value);
+    const float value[4] = {r, g, b, 0.0f};
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
-    glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, data.size() * sizeof(float), data.data());
+    glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_RGBA32F, GL_RGBA, GL_FLOAT, value);
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
 }
 
-cTestTarget::cTestTarget(int width, int height, GLenum format) : width(width), height(height)
+std::vector<float> drawOffscreen(int width, int height, const std::function<void()>& draw, GLenum format)
 {
+    GLuint colour = 0, framebuffer = 0;
     glGenTextures(1, &colour);
     glBindTexture(GL_TEXTURE_2D, colour);
     glTexStorage2D(GL_TEXTURE_2D, 1, format, width, height);
@@ -78,26 +74,14 @@ cTestTarget::cTestTarget(int width, int height, GLenum format) : width(width), h
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
     glViewport(0, 0, width, height);
-}
-
-cTestTarget::~cTestTarget()
-{
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (framebuffer) {
-        glDeleteFramebuffers(1, &framebuffer);
-        framebuffer = 0;
-    }
-    if (colour) {
-        glDeleteTextures(1, &colour);
-        colour = 0;
-    }
-}
-
-std::vector<float> cTestTarget::readPixels() const
-{
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    draw();
     std::vector<float> pixels((size_t)width * height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &colour);
     return pixels;
 }

@@ -1,6 +1,6 @@
 # tests/run/captureTool.sh
 # The capture tool writes a PNG of the requested size and refuses bad arguments with status 2.
-source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/common.bash"
 capture=$(dirname "$demo")/lumenfold-capture
 "$capture" --help | grep -q "^usage: lumenfold-capture" || failTest "--help prints no usage"
 for bad in "--scene 12" "--scene x" "--at -1" "--size 100" "--fps 0" "--frobnicate"; do

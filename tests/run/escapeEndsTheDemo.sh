@@ -1,6 +1,6 @@
 # tests/run/escapeEndsTheDemo.sh
 # The real demo starts, names its GPU, runs frames and ends with status 0 on Escape, with no GL error.
-source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/common.bash"
 cp "$buildDir/run/Corvel.ttf" "$workDir/"
 startDemo
 waitForLog "GPU: "

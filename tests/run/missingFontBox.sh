@@ -1,6 +1,6 @@
 # tests/run/missingFontBox.sh
 # Without the font the warning box comes up, Enter dismisses it, and the demo runs on with the built-in font.
-source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/common.bash"
 startDemo
 waitForLog "Corvel.ttf not found in working directory"
 pressKey Return

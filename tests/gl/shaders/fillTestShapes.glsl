@@ -1,31 +1,14 @@
-
-
 layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
-// Test fill: one primitive or test scene, chosen by shape, with its placement in the generic parameters.
+// Test fill: one primitive or test scene, chosen by shape, placed by the parameters in a.
 uniform int volW;
 uniform int volH;
 uniform int volD;
 uniform float time;
 uniform int shape;
-uniform float cx;
-uniform float cy;
-uniform float cz;
-uniform float hx;
-uniform float hy;
-uniform float hz;
-uniform float angle;
+uniform float a[7];
 
-const int SHAPE_EMPTY = 0;
-const int SHAPE_BOX = 1;
-const int SHAPE_BOX_X = 2;
-const int SHAPE_BOX_Y = 3;
-const int SHAPE_BOX_Z = 4;
-const int SHAPE_CYLINDER = 5;
-const int SHAPE_SPHERE = 6;
-const int SHAPE_PLANE = 7;
-const int SHAPE_WIREFRAME = 8;
-const int SHAPE_FLOOR_AND_SLAB = 9;
-const int SHAPE_SHOWCASE = 10;
+const int SHAPE_BOX = 1, SHAPE_BOX_Z = 2, SHAPE_CYLINDER = 3, SHAPE_SPHERE = 4, SHAPE_PLANE = 5;
+const int SHAPE_WIREFRAME = 6, SHAPE_FLOOR_AND_SLAB = 7, SHAPE_SHOWCASE = 8;
 
 void main()
 {
@@ -35,20 +18,16 @@ void main()
     }
     writeVoxel(ipos, sVoxelDefault());
     sVoxel solid = sVoxel(1.0, 1.0, 1.0, 1.0, 0.0, 1.0);
-    if (shape == SHAPE_BOX)
-        addBox(ipos, p, cx, cy, cz, hx, hy, hz, solid);
-    else if (shape == SHAPE_BOX_X)
-        addRotatedBoxX(ipos, p, cx, cy, cz, hx, hy, hz, angle, solid);
-    else if (shape == SHAPE_BOX_Y)
-        addRotatedBoxY(ipos, p, cx, cy, cz, hx, hy, hz, angle, solid);
-    else if (shape == SHAPE_BOX_Z)
-        addRotatedBoxZ(ipos, p, cx, cy, cz, hx, hy, hz, angle, solid);
-    else if (shape == SHAPE_CYLINDER)
-        addCylinder(ipos, p, cx, cz, hx, hy, hz, solid);
-    else if (shape == SHAPE_SPHERE)
-        addSphere(ipos, p, cx, cy, cz, hx, solid);
-    else if (shape == SHAPE_PLANE)
-        addPlane(ipos, p, volW, volH, volD, int(angle), int(cx), solid, cy, cz, hx, hy);
+    if (shape == SHAPE_BOX)  // centre xyz, half extents xyz
+        addBox(ipos, p, a[0], a[1], a[2], a[3], a[4], a[5], solid);
+    else if (shape == SHAPE_BOX_Z)  // the box's six, then degrees about z
+        addRotatedBoxZ(ipos, p, a[0], a[1], a[2], a[3], a[4], a[5], a[6], solid);
+    else if (shape == SHAPE_CYLINDER)  // centre x, centre z, radius, y min, y max
+        addCylinder(ipos, p, a[0], a[1], a[2], a[3], a[4], solid);
+    else if (shape == SHAPE_SPHERE)  // centre xyz, radius
+        addSphere(ipos, p, a[0], a[1], a[2], a[3], solid);
+    else if (shape == SHAPE_PLANE)  // axis, layer, u min, u max, v min, v max
+        addPlane(ipos, p, volW, volH, volD, int(a[0]), int(a[1]), solid, a[2], a[3], a[4], a[5]);
     else if (shape == SHAPE_FLOOR_AND_SLAB) {
         addBox(ipos, p, 0.5, 0.125, 0.5, 0.5, 0.125, 0.5, solid);
         addBox(ipos, p, 0.5, 0.65, 0.5, 0.2, 0.06, 0.2, solid);

@@ -1,0 +1,194 @@
+// tests/cpu/sceneSequenceTests.cpp
+// The scene switch with its camera and background transition, and the playlist advance.
+#include <tuple>
+
+#include "app/camera.h"
+#include "gpu/constants.h"
+#include "gpu/giState.h"
+#include "gpu/viewLayouts.h"
+#include "sequencer/renderSettings.h"
+#include "sequencerFixture.h"
+
+namespace {
+constexpr float pi = 3.14159265f;
+
+class SceneSequence : public SequencerFixture {
+protected:
+    cProbeScene scenes[sceneTableSize];
+    cProbeScene& scene = scenes[4];
+    std::vector<int> entered;
+    int lastAppliedScene = -1;
+
+    void SetUp() override
+    {
+        SequencerFixture::SetUp();
+        for (int i = 0; i < sceneTableSize; ++i)
+            sceneTable[i] = &scenes[i];
+    }
+    void enterWithTarget(float yaw, float pitch = 0.0f)
+    {
+        const float target[] = {yaw, pitch, 1.6f};
+        std::copy_n(target, 3, scene.cameraTarget);
+        currentSceneIndex = 4;
+        switchScene();
+    }
+    float yawAt(double t)
+    {
+        clock.now = cameraTransition.start + t;
+        stepCameraTransition();
+        return cameraYaw;
+    }
+    // The frame loop's sequencer steps, a quarter second apart so every clock value is exact; true on close.
+    bool runFrames(int count)
+    {
+        for (int frame = 0; frame < count; ++frame) {
+            clock.now += 0.25;
+            if (currentSceneIndex != lastAppliedScene) {
+                switchScene();
+                entered.push_back(lastAppliedScene = currentSceneIndex);
+            }
+            currentScene->update();
+            if (currentScene->finished && advancePlaylist())
+                return true;
+        }
+        return false;
+    }
+};
+class SceneSwitch : public SceneSequence {};
+class Playlist : public SceneSequence {};
+}
+
+TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItWrote)
+{
+    giAccumMode = giFrozen;
+    revealY = 0.25f;
+    renderSettings = {.samplingMode = 7, .falloff = 0.4f, .gamma = 1.0f, .vwAlbedo = 0.5f, .refraction = true,
+                      .adaptiveRaysEnabled = false};
+    gpuConstants.emissivityMul = 3.0f;
+    gpuConstants.forceBlack = true;
+    setWallFace(facePosY, 1.0f, 0.0f, 0.0f, 4.0f, 0.2f);
+    cameraTransitionActive = true;
+    RenderSettings settings;
+    GPUConstants constants;
+    scene.onEnter = [&] {
+        settings = renderSettings;
+        constants = gpuConstants;
+        cameraYaw = 2.5f;
+    };
+    enterWithTarget(-999.0f);
+    EXPECT_TRUE(giResetRequested);
+    EXPECT_EQ(giAccumMode, giRunningAverage);
+    EXPECT_EQ(revealY, 1.0f);
+    EXPECT_TRUE(settings.gamma == 2.2f && settings.falloff == 0.0f && !settings.refraction);
+    EXPECT_TRUE(settings.adaptiveRaysEnabled);
+    EXPECT_EQ(settings.samplingMode, 7);  // outside the reset list: the entry's own business
+    EXPECT_TRUE(constants.emissivityMul == 1.0f && !constants.forceBlack);
+    for (const VWFace& f : constants.vwFaces)  // the wall reset uses the albedo in force at the switch
+        EXPECT_TRUE(f.r == 0.5f && f.g == 0.5f && f.b == 0.5f && f.emissivity == 0.0f && f.roughness == 1.0f);
+    EXPECT_FALSE(cameraTransitionActive);
+    EXPECT_EQ(cameraYaw, 2.5f);
+}
+
+TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawAndLandsOnTheTarget)
+{
+    cameraYaw = 20.0f;
+    cameraPitch = 0.4f;
+    cameraDistance = 2.2f;
+    scene.onEnter = [] { cameraYaw = 9.0f; };  // undone: the move starts where the last scene left off
+    enterWithTarget(0.5f, 0.2f);
+    EXPECT_NEAR(cameraYaw, 20.0f - 6.0f * pi, 1e-5f);
+    yawAt(0.5);
+    EXPECT_NEAR(cameraPitch, 0.3f, 1e-6f);
+    EXPECT_NEAR(cameraDistance, 1.9f, 1e-6f);
+    EXPECT_EQ(yawAt(1.0), 0.5f);
+    EXPECT_FALSE(cameraTransitionActive);
+    EXPECT_EQ(cameraPitch, 0.2f);
+}
+
+TEST_F(SceneSwitch, YawTravelsTheLongerArc)
+{
+    // From, to, and the yaw half way, where the smoothstep is one half.
+    const float cases[][3] = {
+        {0.0f, 0.0f, pi},                         // unchanged: a full turn
+        {0.0f, pi, 0.5f * pi},                    // opposite: half a turn
+        {0.0f, 1.0f, 0.5f * (1.0f - 2.0f * pi)},  // the short way is forwards, so it goes backwards
+        {0.0f, -1.0f, 0.5f * (2.0f * pi - 1.0f)},
+        {1.0f, -2.5f, 1.0f - 0.5f * 3.5f},        // over half a turn below: the direct way is the longer
+    };
+    for (const auto& c : cases) {
+        cameraYaw = c[0];
+        enterWithTarget(c[1]);
+        EXPECT_NEAR(yawAt(0.5), c[2], 1e-5f) << c[0] << " to " << c[1];
+    }
+    enterWithTarget(0.0f, 3.0f);
+    yawAt(0.9);
+    EXPECT_EQ(cameraPitch, 1.5f);  // held inside the poles on the way
+}
+
+TEST_F(SceneSwitch, BackgroundBlendsFromThePreviousScene)
+{
+    const float from[3] = {0.1f, 0.2f, 0.3f}, to[3] = {0.5f, 0.6f, 0.2f};
+    std::copy_n(from, 3, renderSettings.bgColor);
+    scene.onEnter = [&] { std::copy_n(to, 3, renderSettings.bgColor); };
+    enterWithTarget(0.0f);
+    for (auto [t, s] : {std::pair{0.0, 0.0f}, {0.25, 0.15625f}, {0.5, 0.5f}}) {  // time and smoothstep there
+        yawAt(t);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(renderSettings.bgColor[c], from[c] + s * (to[c] - from[c]), 1e-6f) << t;
+    }
+    yawAt(1.0);
+    EXPECT_TRUE(std::equal(to, to + 3, renderSettings.bgColor));
+}
+
+TEST_F(Playlist, EntriesPlayInOrderUntilTheEndOrTheCloseMarker)
+{
+    // Playlist, the scenes entered, and the place where the show closes.
+    const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
+        {scenePlaylist, {9, 2, 3, 7, 0, 8, 1, 6, 5, 4}, 10},  // the show closes after its tenth entry
+        {{1, 1, 2}, {1, 2}, 3},                                // a repeated index is not entered again
+        {{1, 2, 1, 4}, {1, 2, 1, 4}, 4},                       // a scene listed twice keeps its later place
+        {{1, -2, 2}, {1}, 1},                                  // the close marker ends the show at once
+    };
+    for (const auto& [playlist, scenesEntered, endPos] : cases) {
+        scenePlaylist = playlist;
+        resetSceneSequence();
+        entered.clear();
+        lastAppliedScene = -1;
+        EXPECT_TRUE(runFrames(1000));
+        EXPECT_EQ(entered, scenesEntered);
+        EXPECT_EQ(playlistPos, endPos);
+    }
+}
+
+TEST_F(Playlist, EmptySlotAndOtherNonScenesAreEachPassedOverAFrameLater)
+{
+    sceneTable[3] = nullptr;
+    scenePlaylist = {1, -1, 3, 42, 2};
+    resetSceneSequence();
+    runFrames(4);  // the 0.5 s script runs out on the fourth frame
+    for (int pos = 1; pos <= 3; ++pos) {
+        EXPECT_EQ(playlistPos, pos);
+        EXPECT_EQ(currentScene, &scenes[1]);
+        runFrames(1);
+    }
+    EXPECT_EQ(currentSceneIndex, 2);
+}
+
+TEST_F(Playlist, IndexSetFromOutsideTakesItsPlaceUnlessItIsNoScene)
+{
+    runFrames(1);
+    currentSceneIndex = 7;
+    runFrames(1);
+    EXPECT_EQ(playlistPos, 3);
+    scenePlaylist = {9, 2};  // an index the playlist does not hold leaves the place alone
+    currentSceneIndex = 5;
+    runFrames(1);
+    EXPECT_EQ(currentScene, &scenes[5]);
+    EXPECT_EQ(playlistPos, 3);
+    sceneTable[6] = nullptr;  // an empty slot is never entered, nor is anything reset for it
+    giResetRequested = false;
+    currentSceneIndex = 6;
+    runFrames(1);
+    EXPECT_EQ(currentScene, &scenes[5]);
+    EXPECT_FALSE(giResetRequested);
+}
