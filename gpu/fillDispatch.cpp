@@ -2,16 +2,17 @@
 // Runs one scene's fill compute shader over the whole volume.
 #include "gpu/fillDispatch.h"
 
+#include "gpu/programs.h"
 #include "gpu/volumeResources.h"
 
 void FillUniforms::setInt(const char* name, int value) const
 {
-    glUniform1i(glGetUniformLocation(program, name), value);
+    setUniformInt(program, name, value);
 }
 
 void FillUniforms::setFloat(const char* name, float value) const
 {
-    glUniform1f(glGetUniformLocation(program, name), value);
+    setUniformFloat(program, name, value);
 }
 
 void dispatchFill(unsigned program, int volSize, float timeSec,

@@ -12,16 +12,6 @@
 #include "sequencer/renderSettings.h"
 
 namespace {
-void setInt(GLuint program, const char* name, int value)
-{
-    glUniform1i(glGetUniformLocation(program, name), value);
-}
-
-void setFloat(GLuint program, const char* name, float value)
-{
-    glUniform1f(glGetUniformLocation(program, name), value);
-}
-
 void clearGiTexture()
 {
     int size = volume.giSize;
@@ -62,27 +52,27 @@ void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysP
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
     glBindSampler(0, volume.nearestSampler);
-    setInt(program, "volSampler", 0);
+    setUniformInt(program, "volSampler", 0);
     glBindImageTexture(1, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_ONLY, GL_RG16F);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_3D, volume.emissRoughTex);
     glBindSampler(1, volume.nearestSampler);
-    setInt(program, "emissRoughSampler", 1);
+    setUniformInt(program, "emissRoughSampler", 1);
     glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
 
-    setInt(program, "w", giSize);
-    setInt(program, "h", giSize);
-    setInt(program, "d", giSize);
+    setUniformInt(program, "w", giSize);
+    setUniformInt(program, "h", giSize);
+    setUniformInt(program, "d", giSize);
     glUniform1ui(glGetUniformLocation(program, "frameId"), frameId);
-    setFloat(program, "blend", blend);
+    setUniformFloat(program, "blend", blend);
     // No rays would divide the sum by zero and leave NaN in the buffer for good.
-    setInt(program, "raysPerFrame", std::max(raysPerFrame, 1));
-    setFloat(program, "falloff", renderSettings.falloff);
-    setInt(program, "samplingMode", renderSettings.samplingMode);
-    setInt(program, "giScale", volume.giScale);
-    setInt(program, "volW", volSize);
-    setInt(program, "multibounce", renderSettings.multibounce ? 1 : 0);
-    setInt(program, "opaquePassthrough", renderSettings.opaquePassthrough ? 1 : 0);
+    setUniformInt(program, "raysPerFrame", std::max(raysPerFrame, 1));
+    setUniformFloat(program, "falloff", renderSettings.falloff);
+    setUniformInt(program, "samplingMode", renderSettings.samplingMode);
+    setUniformInt(program, "giScale", volume.giScale);
+    setUniformInt(program, "volW", volSize);
+    setUniformInt(program, "multibounce", renderSettings.multibounce ? 1 : 0);
+    setUniformInt(program, "opaquePassthrough", renderSettings.opaquePassthrough ? 1 : 0);
 
     GLuint groups = (GLuint)(giSize + 7) / 8;
     glDispatchCompute(groups, groups, groups);
@@ -103,7 +93,7 @@ void runGiCopy(int giSize)
     glUseProgram(program);
     glBindImageTexture(0, volume.giTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RGBA32F);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
-    setInt(program, "w", giSize);
+    setUniformInt(program, "w", giSize);
     GLuint groups = (GLuint)(giSize + 7) / 8;
     glDispatchCompute(groups, groups, groups);
     // The renderer filters the GI texture next.

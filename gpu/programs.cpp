@@ -130,3 +130,13 @@ void buildAllPrograms()
     programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
     programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
 }
+
+void setUniformInt(unsigned program, const char* name, int value)
+{
+    glUniform1i(glGetUniformLocation(program, name), value);
+}
+
+void setUniformFloat(unsigned program, const char* name, float value)
+{
+    glUniform1f(glGetUniformLocation(program, name), value);
+}

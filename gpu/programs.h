@@ -31,3 +31,7 @@ std::string composeProgramText(const std::vector<const char*>& pieces);
 void buildFillPrograms(const std::vector<ProgramRow>& rows);
 unsigned buildRaymarchProgram(const char* vertexSource, const char* fragmentSource);
 void buildAllPrograms();
+
+// Uniforms are looked up by name at every use.
+void setUniformInt(unsigned program, const char* name, int value);
+void setUniformFloat(unsigned program, const char* name, float value);
