@@ -36,21 +36,21 @@ void drawRaymarch(const ViewsUBO& views)
         return;
     glUseProgram(program);
     bindVolumeTexture(0, volume.volumeTex, volume.linearSampler);
-    glUniform1i(glGetUniformLocation(program, "volSampler"), 0);
+    setUniformInt(program, "volSampler", 0);
     bindVolumeTexture(1, volume.giTex, volume.linearSampler);
-    glUniform1i(glGetUniformLocation(program, "giSampler"), 1);
+    setUniformInt(program, "giSampler", 1);
     glBindBuffer(GL_UNIFORM_BUFFER, uniformBuffers.views);
     glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(views), &views);
     glBindBuffer(GL_UNIFORM_BUFFER, 0);
     glBindBufferBase(GL_UNIFORM_BUFFER, 4, uniformBuffers.views);
     glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
     bindVolumeTexture(2, volume.emissRoughTex, volume.nearestSampler);
-    glUniform1i(glGetUniformLocation(program, "emissRoughTex"), 2);
+    setUniformInt(program, "emissRoughTex", 2);
 
-    glUniform1f(glGetUniformLocation(program, "refractionIOR"), renderSettings.refractionIOR);
+    setUniformFloat(program, "refractionIOR", renderSettings.refractionIOR);
     glUniform3fv(glGetUniformLocation(program, "bgColor"), 1, renderSettings.bgColor);
-    glUniform1i(glGetUniformLocation(program, "haloEnabled"), renderSettings.haloEnabled ? 1 : 0);
-    glUniform1f(glGetUniformLocation(program, "haloIntensity"), renderSettings.haloIntensity);
+    setUniformInt(program, "haloEnabled", renderSettings.haloEnabled ? 1 : 0);
+    setUniformFloat(program, "haloIntensity", renderSettings.haloIntensity);
 
     // Kept for the whole run; a new context (another driver of the frame loop) needs its own.
     if (!glIsVertexArray(emptyVertexArray))
