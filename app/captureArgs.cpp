@@ -10,12 +10,13 @@
 #include "sequencer/sceneSequence.h"
 
 const char captureUsage[] =
-    "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--fps N] [--size WxH] [--out FILE.png]\n"
+    "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--fps N] [--size WxH] [--volume N] [--out FILE.png]\n"
     "  Renders the show off-screen on a fixed-step clock and writes the frame at the given moment.\n"
     "  --scene INDEX  enter this scene-table entry instead of the playlist's first (0..9)\n"
-    "  --at SECONDS   time after entering it (default 0)\n"
+    "  --at SECONDS   time after entering it, at most 3600 (default 0)\n"
     "  --fps N        fixed step; every frame up to the moment is rendered (default 60)\n"
     "  --size WxH     picture size in pixels (default 480x270)\n"
+    "  --volume N     voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n"
     "  --out FILE     PNG file to write (default capture.png)\n";
 
 namespace {
@@ -48,7 +49,8 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
             args.help = true;
             continue;
         }
-        if (option != "--scene" && option != "--at" && option != "--fps" && option != "--size" && option != "--out")
+        if (option != "--scene" && option != "--at" && option != "--fps" && option != "--size" && option != "--volume" &&
+            option != "--out")
             return "unknown option " + option;
         if (i + 1 >= argc)
             return option + " needs a value";
@@ -60,14 +62,17 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
         } else if (option == "--at") {
             char* end = nullptr;
             args.atSec = strtod(value, &end);
-            if (end == value || *end || !std::isfinite(args.atSec) || args.atSec < 0.0)
-                return std::string("--at needs a time of 0 seconds or more, not ") + value;
+            if (end == value || *end || !(args.atSec >= 0.0 && args.atSec <= captureMaxSec))
+                return std::string("--at needs a time from 0 to 3600 seconds, not ") + value;
         } else if (option == "--fps") {
             if (!parseInt(value, 1, 1000, args.fps))
                 return std::string("--fps needs a whole number from 1 to 1000, not ") + value;
         } else if (option == "--size") {
             if (!parseSize(value, args.width, args.height))
                 return std::string("--size needs WIDTHxHEIGHT such as 480x270, not ") + value;
+        } else if (option == "--volume") {
+            if (!parseInt(value, 16, 128, args.volSize))
+                return std::string("--volume needs a whole number from 16 to 128, not ") + value;
         } else {
             if (!*value)
                 return "--out needs a file name";

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/camera.h"
 #include "app/fontFile.h"
 #include "app/keyInput.h"
 #include "app/messageBox.h"
@@ -20,6 +19,8 @@
 #include "gpu/giState.h"
 #include "gpu/gpuTimer.h"
 #include "gpu/programs.h"
+#include "gpu/rayBudget.h"
+#include "gpu/renderSettings.h"
 #include "gpu/renderer.h"
 #include "gpu/volumeResources.h"
 #include "imgui.h"
@@ -27,8 +28,9 @@
 #include "imgui_impl_opengl2.h"
 #include "overlay/captionMetrics.h"
 #include "overlay/overlay.h"
+#include "scenes/sceneRegistry.h"
+#include "sequencer/camera.h"
 #include "sequencer/demoClock.h"
-#include "sequencer/renderSettings.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 
@@ -36,7 +38,8 @@ namespace {
 struct {
     GLFWwindow* window = nullptr;
     int width = 0, height = 0;  // last seen framebuffer size
-    int lastAppliedScene = -1;
+    int volumeOverride = 0;
+    int fixedRaysPerFrame = 0;
 } loop;
 
 // The off-screen target of the capture tool and the tests; framebuffer 0 is the window.
@@ -212,13 +215,41 @@ void restoreNeutralState()
     glViewport(0, 0, loop.width, loop.height);
 }
 
+int frameVolSize()
+{
+    return loop.volumeOverride > 0 ? loop.volumeOverride : renderSettings.volSize;
+}
+
+void keepViewportInStep()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
+    int width = 0, height = 0;
+    targetSize(width, height);
+    if (width != loop.width || height != loop.height) {
+        loop.width = width;
+        loop.height = height;
+        glViewport(0, 0, width, height);
+    }
+}
+
+void fillVolume()
+{
+    if (giAccumMode == giRunningAverage && currentScene)
+        currentScene->fill(frameVolSize());
+}
+
+void lightVolume()
+{
+    giFrameControl(loop.fixedRaysPerFrame > 0 ? loop.fixedRaysPerFrame : renderSettings.raysPerFrame);
+}
+
 ViewsUBO buildFrameViews(const CameraBasis& mainBasis)
 {
     ViewSetup setup;
     setup.mainBasis = mainBasis;
     satelliteAngles(demoClock(), cameraYaw, cameraPitch, setup.yaws, setup.pitches);
     setup.viewDistance = viewCameraDistance(cameraDistance, cameraKick);
-    setup.volSize = renderSettings.volSize;
+    setup.volSize = frameVolSize();
     setup.width = loop.width;
     setup.height = loop.height;
     setup.gamma = renderSettings.gamma;
@@ -227,23 +258,14 @@ ViewsUBO buildFrameViews(const CameraBasis& mainBasis)
     return buildViews(setup, viewLayout);
 }
 
-void stepScene()
-{
-    if (!currentScene)
-        return;
-    // The script stands still while the camera glides in.
-    if (cameraTransitionActive)
-        stepCameraTransition();
-    else
-        currentScene->update();
-    if (currentScene->finished && advancePlaylist())
-        glfwSetWindowShouldClose(loop.window, GLFW_TRUE);
-}
 }
 
 bool appStartup(const AppOptions& options)
 {
     fillSceneTable();
+    resetSceneSequence();
+    loop.volumeOverride = options.volumeOverride;
+    loop.fixedRaysPerFrame = options.fixedRaysPerFrame;
     if (!glfwInit())
         return fail("could not initialise the windowing library (is there a display?)");
     if (!openWindow(options))
@@ -256,8 +278,6 @@ bool appStartup(const AppOptions& options)
     glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
     glDebugMessageCallback(onGlDebugMessage, nullptr);
 #endif
-    if (options.useWindowClock)
-        setDemoClockSource([] { return glfwGetTime(); });
     if (options.targetWidth > 0 && options.targetHeight > 0)
         createTarget(options.targetWidth, options.targetHeight);
 
@@ -272,57 +292,48 @@ bool appStartup(const AppOptions& options)
     glViewport(0, 0, loop.width, loop.height);
     computeStartupCaptionMetrics();
     createUniformBuffers();
-    buildAllPrograms();
+    buildAllPrograms(sceneProgramRows());
     if (options.playMusic)
         musicLoadAndStart(options.musicFile);
-    loop.lastAppliedScene = -1;
-    resetGpuTiming();
     return true;
 }
 
-void appFrame()
+void appFrame(const FrameInput& input)
 {
-    trackBeat(musicCursor());
-
-    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-    int width = 0, height = 0;
-    targetSize(width, height);
-    if (width != loop.width || height != loop.height) {
-        loop.width = width;
-        loop.height = height;
-        glViewport(0, 0, width, height);
-    }
-
-    if (checkVolumeResources(renderSettings.volSize))
+    setDemoClock(input.showTimeSec);
+    trackBeat((float)input.musicTimeSec);
+    keepViewportInStep();
+    if (checkVolumeResources(frameVolSize()))
         giFrameId = 0;
-    if (currentSceneIndex != loop.lastAppliedScene) {
-        switchScene();
+    if (applySceneSwitch())
         giFrameId = 0;
-        loop.lastAppliedScene = currentSceneIndex;
-    }
 
     beginGpuTiming();
-    if (giAccumMode == giRunningAverage && currentScene)
-        currentScene->fill(renderSettings.volSize);
+    fillVolume();
     recordGpuStamp(stampAfterFill);
-
-    stepScene();
+    if (stepSequencer())
+        glfwSetWindowShouldClose(loop.window, GLFW_TRUE);
     recordGpuStamp(stampBeforeGi);
 
-    giFrameControl();
+    lightVolume();
     CameraBasis mainBasis = buildCameraBasis(cameraYaw, cameraPitch, mainCameraDistance(cameraDistance, cameraKick));
     recordGpuStamp(stampAfterGi);
-    ViewsUBO views = buildFrameViews(mainBasis);
-    drawFrameVolume(views);
+    drawFrameVolume(buildFrameViews(mainBasis));
     recordGpuStamp(stampAfterDraw);
     flipGpuTimingSets();
 
     restoreNeutralState();
+    stepRayBudgetController();
     overlayPass(loop.width, loop.height);
 
     glfwSwapBuffers(loop.window);
     glfwPollEvents();
     decayPulses();
+}
+
+FrameInput liveFrameInput()
+{
+    return {glfwGetTime(), musicCursor()};
 }
 
 bool appShouldClose()
@@ -338,7 +349,11 @@ void appShutdown()
     ImGui_ImplOpenGL2_Shutdown();
     ImGui_ImplGlfw_Shutdown();
     ImGui::DestroyContext();
+    deleteAllPrograms(sceneProgramRows());
+    deleteRendererObjects();
+    deleteGpuTiming();
     deleteVolumeResources();
+    deleteUniformBuffers();
     deleteTarget();
     glfwDestroyWindow(loop.window);
     loop.window = nullptr;

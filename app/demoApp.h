@@ -1,10 +1,12 @@
 // app/demoApp.h
 // Start-up, one frame and shutdown, shared by the demo, the capture tool, the benchmark and the GL tests.
-// What differs between them is injected: the window, the clock, the render target and the music.
+// What differs between them is injected: the window, the frame input, the render target and the music.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "app/frameInput.h"
 
 struct GLFWwindow;
 
@@ -17,14 +19,17 @@ struct AppOptions {
     int targetWidth = 0;
     int targetHeight = 0;
     bool playMusic = true;
-    bool useWindowClock = true;  // false: the caller installs its own demo clock
+    int volumeOverride = 0;     // above 0: this volSize replaces every scene's, for previews and fast tests
+    int fixedRaysPerFrame = 0;  // above 0: the GI casts exactly this many rays, whatever scenes or the budget say
     const char* fontFile = "Corvel.ttf";
     const char* musicFile = "Korvane's Swing.mp3";
 };
 
 // Returns false after printing one line that names what failed; the caller exits with status 1.
 bool appStartup(const AppOptions& options);
-void appFrame();
+void appFrame(const FrameInput& input);
+// The live demo's input: the windowing timer and the sound's playback cursor.
+FrameInput liveFrameInput();
 bool appShouldClose();
 void appShutdown();
 

@@ -7,7 +7,7 @@ int main()
     if (!appStartup(AppOptions()))
         return 1;
     while (!appShouldClose())
-        appFrame();
+        appFrame(liveFrameInput());
     appShutdown();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <miniaudio.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <dlfcn.h>
 #include <sys/stat.h>
 
@@ -16,6 +17,7 @@ bool engineReady = false;
 ma_sound sound;
 bool soundReady = false;
 void* alsaLibrary = nullptr;
+void* jackLibrary = nullptr;
 
 typedef void (*AlsaErrorHandler)(const char* file, int line, const char* function, int err, const char* fmt, ...);
 typedef int (*AlsaSetErrorHandler)(AlsaErrorHandler handler);
@@ -38,6 +40,25 @@ void silenceAlsaErrors()
         setHandler(ignoreAlsaError);
 }
 
+void ignoreJackMessage(const char*)
+{
+}
+
+// Where the JACK client library is installed but no JACK server runs (installing ffmpeg pulls the library
+// in), miniaudio's probe of it fails, which is fine, but the library prints why on standard error.
+void silenceJackMessages()
+{
+    if (!jackLibrary)
+        jackLibrary = dlopen("libjack.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!jackLibrary)
+        return;
+    typedef void (*JackMessageHandler)(const char*);
+    typedef void (*JackSetMessageHandler)(JackMessageHandler handler);
+    for (const char* setter : {"jack_set_error_function", "jack_set_info_function"})
+        if (JackSetMessageHandler set = (JackSetMessageHandler)dlsym(jackLibrary, setter))
+            set(ignoreJackMessage);
+}
+
 // A folder, a pipe or a device under the music's name is not a file the decoder can stream (a pipe
 // would even block the open), so only a regular file that opens for reading counts as found.
 bool musicFileReadable(const char* fileName)
@@ -56,6 +77,7 @@ bool musicFileReadable(const char* fileName)
 void musicInitEngine()
 {
     silenceAlsaErrors();
+    silenceJackMessages();
     ma_engine_config config = ma_engine_config_init();
     config.channels = 2;
     config.sampleRate = 44100;
@@ -99,8 +121,10 @@ void musicShutdown()
         ma_engine_uninit(&engine);
         engineReady = false;
     }
-    if (alsaLibrary) {
-        dlclose(alsaLibrary);
-        alsaLibrary = nullptr;
+    for (void** library : {&alsaLibrary, &jackLibrary}) {
+        if (*library) {
+            dlclose(*library);
+            *library = nullptr;
+        }
     }
 }

@@ -1,8 +1,8 @@
 // gpu/constants.cpp
 #include "gpu/constants.h"
 
+#include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/renderSettings.h"
 
 GPUConstants gpuConstants;
 

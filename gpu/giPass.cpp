@@ -8,15 +8,16 @@
 #include "gpu/constants.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/renderSettings.h"
 
 namespace {
 void clearGiTexture()
 {
     int size = volume.giSize;
     // glClearTexImage needs GL 4.4 or ARB_clear_texture; a plain 4.3 driver gets zeros uploaded instead.
-    if (glClearTexImage) {
+    // The entry point alone proves nothing: GLEW's experimental mode loads one for any name.
+    if (GLEW_VERSION_4_4 || GLEW_ARB_clear_texture) {
         glClearTexImage(volume.giTex, 0, GL_RGBA, GL_FLOAT, nullptr);
         return;
     }
@@ -101,7 +102,7 @@ void runGiCopy(int giSize)
     glUseProgram(0);
 }
 
-void giFrameControl()
+void giFrameControl(int raysPerFrame)
 {
     if (giResetRequested) {
         giClear();
@@ -112,7 +113,7 @@ void giFrameControl()
     GiStep step = nextGiStep(renderSettings.giBlend);
     if (!step.run)
         return;
-    runGiPass(volume.giSize, volume.volSize, giFrameId, step.blend, renderSettings.raysPerFrame);
+    runGiPass(volume.giSize, volume.volSize, giFrameId, step.blend, raysPerFrame);
     ++giFrameId;
     runGiCopy(volume.giSize);
 }

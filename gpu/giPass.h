@@ -7,4 +7,4 @@ void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysP
 void runGiCopy(int giSize);
 
 // The per-frame GI control: serve a reset, write the frame constants, gather and copy unless frozen.
-void giFrameControl();
+void giFrameControl(int raysPerFrame);

@@ -49,7 +49,9 @@ void flipGpuTimingSets()
     timing.readSet ^= 1;
 }
 
-void resetGpuTiming()
+void deleteGpuTiming()
 {
+    if (timing.queries[0][0])
+        glDeleteQueries(2 * stampCount, &timing.queries[0][0]);
     timing = GpuTiming();
 }

@@ -10,5 +10,5 @@ void beginGpuTiming();
 void recordGpuStamp(int stamp);
 // After the draw's stamp: the set just written becomes the one read next frame.
 void flipGpuTimingSets();
-// Forgets the queries of a context that is gone; the next frame starts afresh.
-void resetGpuTiming();
+// Deletes the queries; the next frame creates them afresh and reports no timings.
+void deleteGpuTiming();

@@ -35,16 +35,6 @@ bool linked(GLuint program)
 }
 }
 
-std::vector<ProgramRow> fillProgramRows()
-{
-    return {
-        {"fillShutters", {vol_write_glsl, fillShutters_glsl}, &programs.fillShutters},
-        {"fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}, &programs.fillIntro},
-        {"fillCathedral", {vol_write_glsl, fillCathedral_glsl}, &programs.fillCathedral},
-        {"fillCornell", {vol_write_glsl, fillCornell_glsl}, &programs.fillCornell},
-    };
-}
-
 unsigned compileComputeProgram(const char* source, const char* name)
 {
     char log[4096] = "";
@@ -123,12 +113,29 @@ unsigned buildRaymarchProgram(const char* vertexSource, const char* fragmentSour
     return program;
 }
 
-void buildAllPrograms()
+void buildAllPrograms(const std::vector<ProgramRow>& fillRows)
 {
-    buildFillPrograms(fillProgramRows());
+    buildFillPrograms(fillRows);
     programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
     programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
     programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
+}
+
+void deleteProgram(unsigned& program)
+{
+    if (program) {
+        glDeleteProgram(program);
+        program = 0;
+    }
+}
+
+void deleteAllPrograms(const std::vector<ProgramRow>& fillRows)
+{
+    for (const ProgramRow& row : fillRows)
+        deleteProgram(*row.handle);
+    deleteProgram(programs.updateGI);
+    deleteProgram(programs.giCopy);
+    deleteProgram(programs.raymarch);
 }
 
 void setUniformInt(unsigned program, const char* name, int value)

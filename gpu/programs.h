@@ -5,11 +5,8 @@
 #include <string>
 #include <vector>
 
+// The passes' own programs; each scene's fill program is held by its scene and reached through a ProgramRow.
 struct Programs {
-    unsigned fillShutters = 0;
-    unsigned fillIntro = 0;
-    unsigned fillCathedral = 0;
-    unsigned fillCornell = 0;
     unsigned updateGI = 0;
     unsigned giCopy = 0;
     unsigned raymarch = 0;
@@ -22,15 +19,16 @@ struct ProgramRow {
     unsigned* handle;
 };
 
-// The fill programs of the composition table, in build order.
-std::vector<ProgramRow> fillProgramRows();
-
 unsigned compileComputeProgram(const char* source, const char* name);
 unsigned buildComputeProgram(const char* name, const std::vector<const char*>& pieces);
 std::string composeProgramText(const std::vector<const char*>& pieces);
 void buildFillPrograms(const std::vector<ProgramRow>& rows);
+void deleteProgram(unsigned& program);
 unsigned buildRaymarchProgram(const char* vertexSource, const char* fragmentSource);
-void buildAllPrograms();
+// Builds the fill rows in order, then updateGI, giCopy and the raymarch program.
+void buildAllPrograms(const std::vector<ProgramRow>& fillRows);
+// Deletes every program built above and zeroes its handle.
+void deleteAllPrograms(const std::vector<ProgramRow>& fillRows);
 
 // Uniforms are looked up by name at every use.
 void setUniformInt(unsigned program, const char* name, int value);

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "gpu/giState.h"
-#include "sequencer/renderSettings.h"
+#include "gpu/renderSettings.h"
 
 namespace {
 constexpr float gainOver = 0.3f;

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/renderSettings.h"
 
 namespace {
 // The triangle's corners come from gl_VertexID; the array only satisfies the draw call.
@@ -52,8 +52,7 @@ void drawRaymarch(const ViewsUBO& views)
     setUniformInt(program, "haloEnabled", renderSettings.haloEnabled ? 1 : 0);
     setUniformFloat(program, "haloIntensity", renderSettings.haloIntensity);
 
-    // Kept for the whole run; a new context (another driver of the frame loop) needs its own.
-    if (!glIsVertexArray(emptyVertexArray))
+    if (!emptyVertexArray)
         glGenVertexArrays(1, &emptyVertexArray);
     glBindVertexArray(emptyVertexArray);
     glDrawArrays(GL_TRIANGLES, 0, 3);
@@ -62,6 +61,14 @@ void drawRaymarch(const ViewsUBO& views)
     // Sampler objects would override the overlay's own texture parameters.
     for (GLuint unit = 3; unit-- > 0;)
         unbindVolumeTexture(unit);
+}
+
+void deleteRendererObjects()
+{
+    if (emptyVertexArray) {
+        glDeleteVertexArrays(1, &emptyVertexArray);
+        emptyVertexArray = 0;
+    }
 }
 
 void drawFrameVolume(const ViewsUBO& views)

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "app/camera.h"
+#include "gpu/cameraBasis.h"
 
 struct ViewParams {
     float rect[4];  // x, y of the lower-left corner, width, height in framebuffer pixels

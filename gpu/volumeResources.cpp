@@ -129,13 +129,16 @@ void recreateGi(int giScale)
 }
 }
 
-// The buffers go with their context; a handle left from an earlier, destroyed context is no buffer here.
 void createUniformBuffers()
 {
-    if (!glIsBuffer(uniformBuffers.constants))
-        uniformBuffers.constants = createUniformBuffer(constantsBytes);
-    if (!glIsBuffer(uniformBuffers.views))
-        uniformBuffers.views = createUniformBuffer(viewsBytes);
+    uniformBuffers.constants = createUniformBuffer(constantsBytes);
+    uniformBuffers.views = createUniformBuffer(viewsBytes);
+}
+
+void deleteUniformBuffers()
+{
+    deleteBuffer(uniformBuffers.constants);
+    deleteBuffer(uniformBuffers.views);
 }
 
 bool checkVolumeResources(int volSize)

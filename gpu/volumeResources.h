@@ -26,6 +26,7 @@ struct UniformBuffers {
 extern UniformBuffers uniformBuffers;
 
 void createUniformBuffers();
+void deleteUniformBuffers();
 // Returns true when anything was (re)created this frame.
 bool checkVolumeResources(int volSize);
 void deleteVolumeResources();

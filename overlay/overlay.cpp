@@ -1,8 +1,7 @@
 // overlay/overlay.cpp
-// One user-interface frame per displayed frame: the ray-budget step, then the label log as fading captions.
+// One user-interface frame per displayed frame, drawing the label log as fading captions.
 #include "overlay/overlay.h"
 
-#include "gpu/rayBudget.h"
 #include "overlay/captionMetrics.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/labels.h"
@@ -81,7 +80,6 @@ void overlayPass(int framebufferWidth, int framebufferHeight)
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGlfw_NewFrame();
     ImGui::NewFrame();
-    stepRayBudgetController();
     if (!labelLog.empty())
         drawCaptions(framebufferWidth, framebufferHeight);
     ImGui::Render();

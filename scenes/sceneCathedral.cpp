@@ -5,10 +5,9 @@
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
-#include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "sequencer/labels.h"
 #include "sequencer/orbit.h"
-#include "sequencer/renderSettings.h"
 #include "sequencer/sharedCallbacks.h"
 
 namespace {
@@ -55,5 +54,5 @@ void cSceneCathedral::update()
 
 void cSceneCathedral::fill(int volSize)
 {
-    dispatchFill(programs.fillCathedral, volSize, (float)sceneTime());
+    dispatchFill(fillProgram, volSize, (float)sceneTime());
 }

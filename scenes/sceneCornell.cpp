@@ -8,10 +8,9 @@
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
-#include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "sequencer/labels.h"
 #include "sequencer/orbit.h"
-#include "sequencer/renderSettings.h"
 #include "sequencer/sharedCallbacks.h"
 
 bool cSceneCornell::firstRayLabel = true;
@@ -129,6 +128,6 @@ void cSceneCornell::rampRays(float p)
 void cSceneCornell::fill(int volSize)
 {
     // The picture must not drift with time, only with the light.
-    dispatchFill(programs.fillCornell, volSize, 0.0f,
+    dispatchFill(fillProgram, volSize, 0.0f,
                  [this](const FillUniforms& u) { u.setFloat("lightIntensity", lightIntensity); });
 }

@@ -4,13 +4,12 @@
 
 #include <algorithm>
 
-#include "app/camera.h"
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
-#include "gpu/programs.h"
+#include "gpu/renderSettings.h"
+#include "sequencer/camera.h"
 #include "sequencer/labels.h"
-#include "sequencer/renderSettings.h"
 
 namespace {
 const TimedLabel introLabels[] = {
@@ -91,6 +90,6 @@ void cSceneIntro::addTextSet(int set, float showDuration, float fadeInDuration, 
 
 void cSceneIntro::fill(int volSize)
 {
-    dispatchFill(programs.fillIntro, volSize, (float)sceneTime(),
+    dispatchFill(fillProgram, volSize, (float)sceneTime(),
                  [this](const FillUniforms& u) { u.setInt("textSet", textSet); });
 }

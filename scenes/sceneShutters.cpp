@@ -4,14 +4,13 @@
 
 #include <algorithm>
 
-#include "app/camera.h"
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
-#include "gpu/programs.h"
+#include "gpu/renderSettings.h"
+#include "sequencer/camera.h"
 #include "sequencer/labels.h"
 #include "sequencer/orbit.h"
-#include "sequencer/renderSettings.h"
 #include "sequencer/sharedCallbacks.h"
 
 namespace {
@@ -58,5 +57,5 @@ void cSceneShutters::enter()
 
 void cSceneShutters::fill(int volSize)
 {
-    dispatchFill(programs.fillShutters, volSize, (float)sceneTime());
+    dispatchFill(fillProgram, volSize, (float)sceneTime());
 }

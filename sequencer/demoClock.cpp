@@ -2,20 +2,15 @@
 #include "sequencer/demoClock.h"
 
 namespace {
-std::function<double()> clockSource;
+double frameTimeSec = 0.0;
 }
 
 double demoClock()
 {
-    return clockSource ? clockSource() : 0.0;
+    return frameTimeSec;
 }
 
-void setDemoClockSource(std::function<double()> source)
+void setDemoClock(double showTimeSec)
 {
-    clockSource = std::move(source);
-}
-
-void ManualClock::install()
-{
-    setDemoClockSource([this] { return now; });
+    frameTimeSec = showTimeSec;
 }

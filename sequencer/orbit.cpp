@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/camera.h"
+#include "sequencer/camera.h"
 #include "sequencer/demoClock.h"
 
 OrbitAngles orbitSwayAt(const OrbitSnapshot& s, float t, float amplitude, float speed)

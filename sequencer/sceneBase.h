@@ -21,6 +21,7 @@ public:
     float cameraTarget[3] = {-999.0f, -999.0f, -999.0f};  // yaw, pitch, distance; yaw > -900 asks for a transition
     SceneTimeline timeline;
     OrbitSnapshot orbit;
+    unsigned fillProgram = 0;  // built from the scene's registry row; 0 skips the fill
 
 protected:
     // Common tail of every entry before the phases are appended: not finished, owned, empty script.

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/camera.h"
 #include "gpu/constants.h"
 #include "gpu/giState.h"
+#include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
+#include "sequencer/camera.h"
 #include "sequencer/demoClock.h"
-#include "sequencer/renderSettings.h"
 #include "sequencer/sceneBase.h"
 
 namespace {
@@ -42,6 +42,7 @@ std::vector<int> scenePlaylist(std::begin(showPlaylist), std::end(showPlaylist))
 int currentSceneIndex = showPlaylist[0];
 int playlistPos = 0;
 cSceneBase* currentScene = nullptr;
+int lastAppliedScene = -1;
 CameraTransition cameraTransition;
 bool cameraTransitionActive = false;
 
@@ -146,9 +147,31 @@ bool advancePlaylist()
     return false;
 }
 
+bool applySceneSwitch()
+{
+    if (currentSceneIndex == lastAppliedScene)
+        return false;
+    switchScene();
+    lastAppliedScene = currentSceneIndex;
+    return true;
+}
+
+bool stepSequencer()
+{
+    if (!currentScene)
+        return false;
+    // The script stands still while the camera glides in.
+    if (cameraTransitionActive)
+        stepCameraTransition();
+    else
+        currentScene->update();
+    return currentScene->finished && advancePlaylist();
+}
+
 void resetSceneSequence()
 {
     currentScene = nullptr;
+    lastAppliedScene = -1;
     playlistPos = 0;
     cameraTransition = CameraTransition();
     cameraTransitionActive = false;

@@ -25,8 +25,18 @@ struct CameraTransition {
 extern CameraTransition cameraTransition;
 extern bool cameraTransitionActive;
 
-// Fills sceneTable and scenePlaylist with the show's scenes and points currentSceneIndex at the first entry.
+// Index of the scene entered last; -1 before the first switch.
+extern int lastAppliedScene;
+
+// Fills sceneTable from the scene registry and points currentSceneIndex at the playlist's first entry.
 void fillSceneTable();
+
+// The sequencer's two calls in each frame, with the scene's fill between them:
+// enter the requested scene when it is not the one entered last (true when it did) ...
+bool applySceneSwitch();
+// ... then the camera transition step or the scene's update, then the playlist advance.
+// Returns true when the show is over and the window should close.
+bool stepSequencer();
 
 void switchScene();
 void stepCameraTransition();

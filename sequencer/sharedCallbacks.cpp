@@ -1,8 +1,8 @@
 // sequencer/sharedCallbacks.cpp
 #include "sequencer/sharedCallbacks.h"
 
-#include "app/camera.h"
 #include "gpu/giState.h"
+#include "sequencer/camera.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/orbit.h"
 #include "sequencer/sceneBase.h"

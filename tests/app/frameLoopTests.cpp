@@ -1,17 +1,18 @@
 // tests/app/frameLoopTests.cpp
-// The demo's own start-up and frame step, driven on a manual clock into a small off-screen target.
+// The demo's own start-up and frame step, driven by hand into a small off-screen target.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
 
 #include "app/demoApp.h"
+#include "audio/beat.h"
 #include "gpu/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
 #include "sequencer/demoClock.h"
-#include "sequencer/renderSettings.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 #include "sequencer/sharedCallbacks.h"
@@ -49,34 +50,38 @@ public:
     void fill(int volSize) override
     {
         ++fills;
-        dispatchFill(program, volSize, (float)sceneTime());
+        if (beatFlag)
+            beatFills.push_back(fills);
+        dispatchFill(fillProgram, volSize, (float)sceneTime());
     }
-    unsigned program = 0;
     int updates = 0;
     int fills = 0;
+    std::vector<int> beatFills;  // the fills, counted from 1, that saw a beat
 };
 
 class FrameLoop : public testing::Test {
 protected:
     void SetUp() override
     {
-        clock.install();
+        savedSlot = sceneTable[0];
+        savedPlaylist = scenePlaylist;
+        debugLogCaptureBegin();
+        startApp();
+    }
+    void startApp()
+    {
         AppOptions options;
         options.fullscreen = false;
         options.visible = false;
         options.windowWidth = options.targetWidth = 64;
         options.windowHeight = options.targetHeight = 36;
         options.playMusic = false;
-        options.useWindowClock = false;
-        debugLogCaptureBegin();
         started = appStartup(options);
         ASSERT_TRUE(started);
         restoreSharedDefaults();
         renderSettings.volSize = 16;  // the first frame's resource check runs before the probe's entry
-        probe.program = buildComputeProgram("fillProbe", {vol_write_glsl, emptyFillBody});
-        ASSERT_NE(probe.program, 0u);
-        savedSlot = sceneTable[0];
-        savedPlaylist = scenePlaylist;
+        probe.fillProgram = buildComputeProgram("fillProbe", {vol_write_glsl, emptyFillBody});
+        ASSERT_NE(probe.fillProgram, 0u);
         sceneTable[0] = &probe;
         scenePlaylist = {0, -2};
         currentSceneIndex = 0;
@@ -85,16 +90,21 @@ protected:
     {
         sceneTable[0] = savedSlot;
         scenePlaylist = savedPlaylist;
-        if (started)
+        if (started) {
+            deleteProgram(probe.fillProgram);
             appShutdown();
+        }
         std::string log = debugLogCaptureEnd();
         EXPECT_EQ(log.find("GL error"), std::string::npos) << log;
         EXPECT_EQ(log.find("SHADER ERROR"), std::string::npos) << log;
     }
-    void frameAt(double seconds)
+    void frameAt(double seconds) { appFrame({seconds, 0.0}); }
+    // Plays the probe's script from the given time until its red phase shows; false if it never does.
+    bool reachRed(double from = 0.0)
     {
-        clock.now = seconds;
-        appFrame();
+        for (double t = from; t < 2.4; t += 0.05)
+            frameAt(t);
+        return cornerRed() == 255;
     }
     uint8_t cornerRed()
     {
@@ -104,7 +114,6 @@ protected:
         return rgba[0];
     }
 
-    ManualClock clock;
     bool started = false;
     cSceneProbe probe;
     cSceneBase* savedSlot = nullptr;
@@ -124,32 +133,41 @@ TEST_F(FrameLoop, FirstFrameEntersTheSceneCreatesTheVolumeAndReportsNoTimings)
     EXPECT_EQ(giFrameId, 1u);
 }
 
-TEST_F(FrameLoop, TheTransitionSecondFillsEveryFrameButHoldsTheScript)
+TEST_F(FrameLoop, TheTransitionSecondFillsEveryFrameButHoldsTheScriptWhileBeatsFollowTheMusicInput)
 {
-    for (int frame = 0; frame <= 9; ++frame)
-        frameAt(frame * 0.1);
-    EXPECT_EQ(probe.fills, 10);
-    EXPECT_EQ(probe.updates, 0);
-    frameAt(1.0);  // the transition's last step still stands in for the update
-    EXPECT_EQ(probe.updates, 0);
-    frameAt(1.1);
+    // 0.1 s steps with the music in step: beats begin at 0.46875 s and 0.9375 s, so fills 6 and 11 see them.
+    for (long frame = 0; frame <= 10; ++frame)
+        appFrame(fixedStepInput(frame, 10));
+    EXPECT_EQ(probe.fills, 11);
+    EXPECT_EQ(probe.updates, 0);  // the transition's last step, at 1.0 s, still stands in for the update
+    appFrame(fixedStepInput(11, 10));
     EXPECT_EQ(probe.updates, 1);
-    EXPECT_EQ(probe.fills, 12);
     EXPECT_EQ(probe.timeline.index, 1);
+    EXPECT_DOUBLE_EQ(probe.timeline.phaseStart, 1.1);
+    EXPECT_EQ(probe.beatFills, (std::vector<int>{6, 11}));
+    EXPECT_EQ(musicTime, 1.1f);
 }
 
 TEST_F(FrameLoop, TheScriptReachesThePictureAndTheEndMarkerClosesTheWindowAfterThatFrame)
 {
-    double t = 0.0;
-    for (; t < 1.55; t += 0.05)
+    for (double t = 0.0; t < 1.5; t += 0.05)
         frameAt(t);
-    EXPECT_EQ(cornerRed(), 0) << "still in the dark phase at " << t;
-    for (; t < 2.4; t += 0.05)
-        frameAt(t);
-    EXPECT_EQ(cornerRed(), 255);
+    EXPECT_EQ(cornerRed(), 0) << "still in the dark phase";
+    ASSERT_TRUE(reachRed(1.5));
     EXPECT_FALSE(appShouldClose());
-    for (; t < 3.5 && !appShouldClose(); t += 0.05)
+    for (double t = 2.4; t < 3.5 && !appShouldClose(); t += 0.05)
         frameAt(t);
     EXPECT_TRUE(probe.finished);
     EXPECT_TRUE(appShouldClose());
+}
+
+TEST_F(FrameLoop, ASecondStartUpAfterShutdownDrawsTheSamePicture)
+{
+    ASSERT_TRUE(reachRed());
+    deleteProgram(probe.fillProgram);
+    appShutdown();
+    started = false;
+    startApp();
+    EXPECT_EQ(volume.volumeTex, 0u);  // shutdown let go of everything; the first frame creates it afresh
+    EXPECT_TRUE(reachRed());
 }

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/camera.h"
+#include "sequencer/camera.h"
 
 namespace {
 float dot(Vec3 a, Vec3 b)

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "app/camera.h"
 #include "gpu/giState.h"
+#include "gpu/renderSettings.h"
+#include "sceneScriptRun.h"
 #include "scenes/sceneCathedral.h"
 #include "scenes/sceneCornell.h"
 #include "scenes/sceneIntro.h"
 #include "scenes/sceneShutters.h"
-#include "sceneScriptRun.h"
-#include "sequencer/renderSettings.h"
+#include "sequencer/camera.h"
 #include "sequencerFixture.h"
 
 namespace {
@@ -22,7 +22,7 @@ class SceneScripts : public SequencerFixture {};
 TEST_F(SceneScripts, CathedralTurnsProgressiveOnItsSecondUpdateThenSwaysEightSecondsAfterTheCamera)
 {
     cSceneCathedral cathedral;
-    ScriptRun run{clock, cathedral};
+    ScriptRun run{cathedral};
     giAccumMode = giFrozen;
     cameraTransitionActive = true;
     for (int visit = 0; visit < 2; ++visit) {  // a second visit counts afresh
@@ -41,7 +41,7 @@ TEST_F(SceneScripts, CathedralTurnsProgressiveOnItsSecondUpdateThenSwaysEightSec
 TEST_F(SceneScripts, ShuttersOpenConvergeLiftAndSweepWithFrozenLight)
 {
     cSceneShutters shutters;
-    ScriptRun run{clock, shutters};
+    ScriptRun run{shutters};
     run.enterAt(0.0);
     EXPECT_FLOAT_EQ(renderSettings.gamma, 1.88f);
     EXPECT_FLOAT_EQ(renderSettings.giBlend, 0.03f);
@@ -52,7 +52,7 @@ TEST_F(SceneScripts, ShuttersOpenConvergeLiftAndSweepWithFrozenLight)
 
     // The camera lifts 0.35 over the first half of the orbit, eased: half way (q = 0.5) a quarter in.
     ASSERT_TRUE(run.runUntil("orbit"));
-    double orbitStart = clock.now;
+    double orbitStart = demoClock();
     for (auto [t, lift] : {std::pair{1.25f, 0.175f}, std::pair{3.0f, 0.35f}}) {
         run.frameAt(orbitStart + t);
         EXPECT_NEAR(cameraPitch, orbitSwayAt(shutters.orbit, t, 0.15f, 0.7f).pitch + lift, 1e-4f) << t;

@@ -6,16 +6,16 @@
 
 #include "gpu/constants.h"
 #include "gpu/giState.h"
-#include "scenes/sceneCornell.h"
+#include "gpu/renderSettings.h"
 #include "sceneScriptRun.h"
-#include "sequencer/renderSettings.h"
+#include "scenes/sceneCornell.h"
 #include "sequencerFixture.h"
 
 namespace {
 class CornellScene : public SequencerFixture {
 protected:
     cSceneCornell cornell;
-    ScriptRun run{clock, cornell};
+    ScriptRun run{cornell};
 
     // Enters and plays "dark" with the ray-budget controller reporting a fixed value, up to the start of "ramp".
     void enterAndMeasure(float budget)

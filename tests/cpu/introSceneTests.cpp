@@ -5,16 +5,16 @@
 
 #include "gpu/constants.h"
 #include "gpu/giState.h"
-#include "scenes/sceneIntro.h"
+#include "gpu/renderSettings.h"
 #include "sceneScriptRun.h"
-#include "sequencer/renderSettings.h"
+#include "scenes/sceneIntro.h"
 #include "sequencerFixture.h"
 
 namespace {
 class IntroScene : public SequencerFixture {
 protected:
     cSceneIntro intro;
-    ScriptRun run{clock, intro};
+    ScriptRun run{intro};
 
     // One frame at a point inside the current phase.
     void updateAt(double secIntoPhase) { run.frameAt(run.starts.back().second + secIntoPhase); }
@@ -33,7 +33,7 @@ TEST_F(IntroScene, PlaysFourCaptionsAndAWaitInTwentyFivePointNineSeconds)
                       {"text0", 0.5},  {"fade_in", 0.7}, {"hold", 3.0}, {"fade_out", 1.2},
                       {"text1", 0.5},  {"fade_in", 0.7}, {"hold", 3.0}, {"fade_out", 1.2},
                       {"text2", 0.5},  {"fade_in", 0.7}, {"hold", 3.0}, {"fade_out", 0.7}, {"wait at end", 3.0}});
-    EXPECT_NEAR(clock.now - 5.0, 25.9, 0.02);
+    EXPECT_NEAR(demoClock() - 5.0, 25.9, 0.02);
     EXPECT_EQ(intro.textSet, 2);
     EXPECT_EQ(run.labelsShown, std::vector<std::string>({"spawn from void", "completed", "3d texture", "128³", "voxel",
                                                          "raytracing", "enabled", "global", "illumination",

@@ -2,8 +2,8 @@
 // Orbit motions from a snapshot: offsets, continuity at the ramp ends, and the callbacks that drive the camera.
 #include <cmath>
 
-#include "app/camera.h"
 #include "gpu/giState.h"
+#include "sequencer/camera.h"
 #include "sequencer/sharedCallbacks.h"
 #include "sequencerFixture.h"
 
@@ -63,14 +63,14 @@ TEST_F(Orbit, CallbacksDriveTheCameraFromTheirSnapshotAndLeaveItsDistance)
     Phase phase;
     cameraYaw = 0.75f;
     cameraDistance = 1.8f;
-    clock.now = 5.0;
+    setDemoClock(5.0);
     orbitStart(scene)();
-    clock.now = 8.0;
+    setDemoClock(8.0);
     orbitTurnStandard(scene)(0.0f, phase);
     EXPECT_NEAR(cameraYaw, 0.75f + 0.8f, 1e-5f);
     orbitStartAndFreeze(scene)();
     EXPECT_EQ(giAccumMode, giFrozen);
-    clock.now = 9.3;
+    setDemoClock(9.3);
     orbitSpinUpStandard(scene)(0.0f, phase);
     EXPECT_NEAR(cameraYaw - scene.orbit.yaw, spinUp(1.3f), 1e-4f);
     EXPECT_EQ(cameraDistance, 1.8f);

@@ -5,7 +5,7 @@
 
 #include "gpu/giState.h"
 #include "gpu/rayBudget.h"
-#include "sequencer/renderSettings.h"
+#include "gpu/renderSettings.h"
 
 TEST(RayBudget, SettlesAtTheBudgetFromOneSideAndClampsTo1And256)
 {

@@ -13,9 +13,8 @@
 #include "sequencer/sceneBase.h"
 
 struct ScriptRun {
-    ScriptRun(ManualClock& clock, cSceneBase& scene) : clock(clock), scene(scene) {}
+    explicit ScriptRun(cSceneBase& scene) : scene(scene) {}
 
-    ManualClock& clock;
     cSceneBase& scene;
     double stepSec = 0.001;
     std::vector<std::pair<std::string, double>> starts;  // phase name, clock when it began
@@ -23,16 +22,16 @@ struct ScriptRun {
 
     void enterAt(double now)
     {
-        clock.now = now;
+        setDemoClock(now);
         scene.enter();
         starts = {{phase(), now}};
         labelsShown.clear();
     }
 
-    void frame() { frameAt(clock.now + stepSec); }
+    void frame() { frameAt(demoClock() + stepSec); }
     void frameAt(double now)
     {
-        clock.now = now;
+        setDemoClock(now);
         int before = scene.timeline.index;
         scene.update();
         if (scene.timeline.index != before && !phase().empty())
@@ -46,7 +45,7 @@ struct ScriptRun {
     // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
     bool runUntil(const std::string& name)
     {
-        for (double end = clock.now + 60.0; phase() != name && !scene.finished && clock.now < end;)
+        for (double end = demoClock() + 60.0; phase() != name && !scene.finished && demoClock() < end;)
             frame();
         return phase() == name;
     }
@@ -62,7 +61,7 @@ struct ScriptRun {
     {
         ASSERT_EQ(starts.size(), phases.size());
         for (size_t i = 0; i < phases.size(); ++i) {
-            double length = (i + 1 < starts.size() ? starts[i + 1].second : clock.now) - starts[i].second;
+            double length = (i + 1 < starts.size() ? starts[i + 1].second : demoClock()) - starts[i].second;
             EXPECT_EQ(starts[i].first, phases[i].first) << i;
             if (phases[i].second >= 0.0) {
                 EXPECT_GE(length, phases[i].second) << i << " " << phases[i].first;

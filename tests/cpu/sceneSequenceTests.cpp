@@ -2,11 +2,11 @@
 // The scene switch with its camera and background transition, and the playlist advance.
 #include <tuple>
 
-#include "app/camera.h"
 #include "gpu/constants.h"
 #include "gpu/giState.h"
+#include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
-#include "sequencer/renderSettings.h"
+#include "sequencer/camera.h"
 #include "sequencerFixture.h"
 
 namespace {
@@ -17,7 +17,6 @@ protected:
     cProbeScene scenes[sceneTableSize];
     cProbeScene& scene = scenes[4];
     std::vector<int> entered;
-    int lastAppliedScene = -1;
 
     void SetUp() override
     {
@@ -34,21 +33,18 @@ protected:
     }
     float yawAt(double t)
     {
-        clock.now = cameraTransition.start + t;
+        setDemoClock(cameraTransition.start + t);
         stepCameraTransition();
         return cameraYaw;
     }
-    // The frame loop's sequencer steps, a quarter second apart so every clock value is exact; true on close.
+    // The frame loop's sequencer calls, a quarter second apart so every clock value is exact; true on close.
     bool runFrames(int count)
     {
         for (int frame = 0; frame < count; ++frame) {
-            clock.now += 0.25;
-            if (currentSceneIndex != lastAppliedScene) {
-                switchScene();
-                entered.push_back(lastAppliedScene = currentSceneIndex);
-            }
-            currentScene->update();
-            if (currentScene->finished && advancePlaylist())
+            setDemoClock(demoClock() + 0.25);
+            if (applySceneSwitch())
+                entered.push_back(lastAppliedScene);
+            if (stepSequencer())
                 return true;
         }
         return false;
@@ -153,7 +149,6 @@ TEST_F(Playlist, EntriesPlayInOrderUntilTheEndOrTheCloseMarker)
         scenePlaylist = playlist;
         resetSceneSequence();
         entered.clear();
-        lastAppliedScene = -1;
         EXPECT_TRUE(runFrames(1000));
         EXPECT_EQ(entered, scenesEntered);
         EXPECT_EQ(playlistPos, endPos);

@@ -20,7 +20,6 @@ protected:
     {
         savedPlaylist = scenePlaylist;
         std::copy(std::begin(sceneTable), std::end(sceneTable), savedTable);
-        clock.install();
         restoreSharedDefaults();
     }
 
@@ -29,10 +28,7 @@ protected:
         scenePlaylist = savedPlaylist;
         std::copy(std::begin(savedTable), std::end(savedTable), sceneTable);
         restoreSharedDefaults();
-        setDemoClockSource({});
     }
-
-    ManualClock clock;
 
 private:
     std::vector<int> savedPlaylist;

@@ -12,7 +12,7 @@ protected:
 
     int indexAt(double now)
     {
-        clock.now = now;
+        setDemoClock(now);
         scene.update();
         return scene.timeline.index;
     }
@@ -29,7 +29,7 @@ protected:
 TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganIt)
 {
     float progress = -1.0f;
-    clock.now = 10.0;
+    setDemoClock(10.0);
     scene.script = {Phase{"a", 0.5f, {}, [&](float p, Phase&) { progress = p; }}, Phase{"b", 1.0f, {}, {}}};
     scene.enter();
     EXPECT_EQ(indexAt(10.25), 0);
@@ -74,7 +74,7 @@ TEST_F(Timeline, DurationIsReadAfterTheCallbackAndAPhaseEndsOnlyOnce)
 
 TEST_F(Timeline, LabelLogDropsOnlyARepeatOfTheNewestAndKeepsTheSixNewest)
 {
-    clock.now = 2.5;
+    setDemoClock(2.5);
     for (const char* text : {"a", "a", "b", "a", "", "ab", (const char*)nullptr})
         showLabel(text);
     EXPECT_EQ(logText(), "a b a ab ");
@@ -90,7 +90,7 @@ TEST_F(Timeline, TimedLabelsShowInListOrderFromTheSceneStartUntilTheScriptEnds)
                                   {"three", 3.0f},  {"two", 2.0f},  {"late", 9.0f}};
     scene.script = {Phase{"show", 5.0f, {}, {}}};
     setTimedLabels(entries, 6);
-    clock.now = 50.0;
+    setDemoClock(50.0);
     scene.enter();
     // Frame times and the log after them; the script ends in the 56 s frame.
     const std::pair<double, const char*> frames[] = {

@@ -12,6 +12,7 @@
 #include "glTestContext.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
+#include "scenes/sceneRegistry.h"
 
 Voxel VolumeReadback::at(int x, int y, int z) const
 {
@@ -22,9 +23,10 @@ Voxel VolumeReadback::at(int x, int y, int z) const
 
 unsigned prepareFill(const char* programName, int volSize)
 {
-    createUniformBuffers();
+    if (!uniformBuffers.constants)
+        createUniformBuffers();
     checkVolumeResources(volSize);
-    for (const ProgramRow& row : fillProgramRows())
+    for (const ProgramRow& row : sceneProgramRows())
         if (std::string(row.name) == programName) {
             if (!*row.handle)
                 *row.handle = buildComputeProgram(row.name, row.pieces);

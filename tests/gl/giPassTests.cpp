@@ -8,8 +8,8 @@
 #include "gpu/constants.h"
 #include "gpu/giPass.h"
 #include "gpu/giState.h"
+#include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/renderSettings.h"
 #include "volumeTestSupport.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationMode)
     for (const auto& frame : frames) {
         giAccumMode = frame.mode;
         gpuConstants.emissivityMul = frame.emissivityMul;
-        giFrameControl();
+        giFrameControl(renderSettings.raysPerFrame);
         for (int c = 0; c < 3; ++c)
             expected[c] += (albedo[c] * 2.0f * frame.emissivityMul - expected[c]) * frame.blend;
         frameId += frame.mode != giFrozen;
@@ -77,7 +77,7 @@ TEST(GiPass, AnEmissiveCeilingLightsTheFloorOnlyBouncesReachTheShadowAndBuriedCe
     for (bool multibounce : {false, true}) {
         renderSettings.multibounce = multibounce;
         for (int frame = 0; frame < 4; ++frame)
-            giFrameControl();
+            giFrameControl(renderSettings.raysPerFrame);
         std::vector<float> gi = readGiBuffer();
         float slabUnderside = 0.0f;
         for (int x = 6; x <= 9; ++x)

@@ -70,8 +70,9 @@ TEST(IntroFill, EachCaptionDrawsItsRightAlignedLinesInTheMiddleSlabAndOtherSetsN
 {
     GlyphImage font = loadGlyphSource();
     ASSERT_TRUE(font.loaded);
-    ASSERT_NE(prepareFill("fillIntro", volSize), 0u);
     cSceneIntro intro;
+    intro.fillProgram = prepareFill("fillIntro", volSize);
+    ASSERT_NE(intro.fillProgram, 0u);
     intro.enter();
     // Twelve characters fill the width between the 0.03 margins; the letters are 0.12 deep from z = 0.44.
     const float charW = 0.94f / 12.0f, lineH = charW * 1.5f, gap = 0.15f * lineH;

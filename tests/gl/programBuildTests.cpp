@@ -5,6 +5,7 @@
 #include "glTestContext.h"
 #include "gpu/debugLog.h"
 #include "gpu/programs.h"
+#include "scenes/sceneRegistry.h"
 #include "shaderSources.h"
 
 namespace {
@@ -26,13 +27,13 @@ const char noiseCallingBody[] =
 TEST(ProgramBuilding, EveryEmbeddedProgramBuildsWithoutError)
 {
     debugLogCaptureBegin();
-    programs = Programs();
-    buildAllPrograms();
+    deleteAllPrograms(sceneProgramRows());
+    buildAllPrograms(sceneProgramRows());
     std::string log = debugLogCaptureEnd();
     EXPECT_EQ(log.find("SHADER ERROR"), std::string::npos) << log;
     EXPECT_EQ(log.find("error"), std::string::npos) << log;
     EXPECT_NE(log.find("Raymarch frag shader compiled: prog="), std::string::npos) << log;
-    std::vector<ProgramRow> rows = fillProgramRows();
+    std::vector<ProgramRow> rows = sceneProgramRows();
     EXPECT_FALSE(rows.empty());
     for (const ProgramRow& row : rows)
         EXPECT_NE(*row.handle, 0u) << row.name;
@@ -44,7 +45,7 @@ TEST(ProgramBuilding, EveryEmbeddedProgramBuildsWithoutError)
 
 TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameAndTheOthersStillBuild)
 {
-    std::vector<ProgramRow> rows = fillProgramRows();
+    std::vector<ProgramRow> rows = sceneProgramRows();
     ASSERT_GE(rows.size(), 2u);
     rows[0].pieces.back() = brokenBody;
     debugLogCaptureBegin();
@@ -55,7 +56,7 @@ TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameAndTheOthersStillBuild)
     EXPECT_EQ(*rows[0].handle, 0u);
     for (size_t i = 1; i < rows.size(); ++i)
         EXPECT_NE(*rows[i].handle, 0u) << rows[i].name;
-    buildFillPrograms(fillProgramRows());
+    buildFillPrograms(sceneProgramRows());
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
@@ -73,17 +74,6 @@ TEST(ProgramBuilding, NoiseFunctionsNeedTheNoisePiece)
     EXPECT_NE(with, 0u);
     glDeleteProgram(with);
     EXPECT_TRUE(takeGlErrors().empty());
-}
-
-TEST(ProgramBuilding, ComposedTextIsTheVersionLineFollowedAtOnceByThePieces)
-{
-    std::string text = composeProgramText({noise_glsl, vol_write_glsl});
-    EXPECT_EQ(text, std::string("#version 430\n") + noise_glsl + vol_write_glsl);
-    for (const ProgramRow& row : fillProgramRows()) {
-        std::string composed = composeProgramText(row.pieces);
-        ASSERT_EQ(composed.rfind("#version 430\n", 0), 0u);
-        EXPECT_EQ(composed[13], row.pieces.front()[0]) << row.name;
-    }
 }
 
 TEST(ProgramBuilding, AFailedRaymarchStageLeavesNoProgramAndNoSuccessLine)

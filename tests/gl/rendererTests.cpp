@@ -6,16 +6,16 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/camera.h"
 #include "app/pngWriter.h"
 #include "glTestContext.h"
 #include "gpu/constants.h"
 #include "gpu/giPass.h"
 #include "gpu/giState.h"
+#include "gpu/renderSettings.h"
 #include "gpu/renderer.h"
 #include "gpu/viewLayouts.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/renderSettings.h"
+#include "sequencer/camera.h"
 #include "volumeTestSupport.h"
 
 namespace {
@@ -169,7 +169,7 @@ TEST(Renderer, LitShowcaseSceneLooksRight)
     giAccumMode = giProgressive;
     giResetRequested = true;
     for (int frame = 0; frame < 10; ++frame)
-        giFrameControl();
+        giFrameControl(renderSettings.raysPerFrame);
     const int width = 480, height = 270;
     ViewsUBO views = viewsFor(width, height, 0, 1.0466667f, 0.5f, 2.2f);
     std::vector<float> pixels = drawOffscreen(width, height, [&] { drawFrameVolume(views); }, GL_RGBA8);

@@ -8,11 +8,11 @@
 
 #include "fillVolumeCheck.h"
 #include "gpu/constants.h"
+#include "gpu/renderSettings.h"
 #include "scenes/sceneCathedral.h"
 #include "scenes/sceneCornell.h"
 #include "scenes/sceneShutters.h"
 #include "sequencer/demoClock.h"
-#include "sequencer/renderSettings.h"
 
 namespace {
 constexpr int volSize = 128, last = volSize - 1;
@@ -26,22 +26,20 @@ bool insideTurnedBox(float px, float py, float pz, float cx, float cy, float cz,
 
 class RoomFill : public ::testing::Test {
 protected:
-    void SetUp() override { clock.install(); }
+    void SetUp() override { setDemoClock(0.0); }  // scenes enter at 0, so the clock is their scene time
     void TearDown() override
     {
-        setDemoClockSource({});
         renderSettings = RenderSettings();
         gpuConstants = GPUConstants();
     }
-
-    ManualClock clock;
 };
 }
 
 TEST_F(RoomFill, CornellLightSitsOnTheTopLayerOnlyAndTheBoxesAreTurned)
 {
     cSceneCornell cornell;
-    ASSERT_NE(prepareFill("fillCornell", volSize), 0u);
+    cornell.fillProgram = prepareFill("fillCornell", volSize);
+    ASSERT_NE(cornell.fillProgram, 0u);
     cornell.enter();
     for (float light : {1.0f, 0.5f, 0.0f}) {
         cornell.lightIntensity = light;
@@ -64,9 +62,10 @@ TEST_F(RoomFill, CornellLightSitsOnTheTopLayerOnlyAndTheBoxesAreTurned)
 TEST_F(RoomFill, CathedralWindowFillsOnlyTheFourBackLayersWithLeadLinesAtFifteenPercent)
 {
     cSceneCathedral cathedral;
-    ASSERT_NE(prepareFill("fillCathedral", volSize), 0u);
+    cathedral.fillProgram = prepareFill("fillCathedral", volSize);
+    ASSERT_NE(cathedral.fillProgram, 0u);
     cathedral.enter();
-    clock.now = 1.7;  // the fill's time is the scene time
+    setDemoClock(1.7);  // the fill's time is the scene time
     auto model = [](int, int, int, float px, float py, float pz) {
         if (pz > 1.0f - renderSettings.wallThickness) {
             float vx = (px - 0.5f) * 2.5f, vy = (py - 0.35f) * 2.0f;
@@ -105,7 +104,8 @@ TEST_F(RoomFill, CathedralWindowFillsOnlyTheFourBackLayersWithLeadLinesAtFifteen
 TEST_F(RoomFill, ShuttersRollUpOneAfterAnotherOntoGlowingPanes)
 {
     cSceneShutters shutters;
-    ASSERT_NE(prepareFill("fillShutters", volSize), 0u);
+    shutters.fillProgram = prepareFill("fillShutters", volSize);
+    ASSERT_NE(shutters.fillProgram, 0u);
     shutters.enter();
     // Before 2 s every window is shut; the pane would win the row at openY, but emits nothing there.
     for (float time : {1.0f, 4.0f, 8.0f, 15.0f}) {
@@ -126,7 +126,7 @@ TEST_F(RoomFill, ShuttersRollUpOneAfterAnotherOntoGlowingPanes)
                 return window(pz, 6.0f, {0.10f, 0.15f, 0.75f, 1.0f});
             return window(px, 10.0f, {0.75f, 0.10f, 0.15f, 1.0f});  // z == last, the only other slice checked
         };
-        clock.now = time;
+        setDemoClock(time);
         shutters.fill(volSize);
         expectSlicesMatch(readVolume(), model, {{0, 0}, {0, last}, {2, last}},
                           "shutters" + std::to_string((int)time) + "s");

@@ -5,8 +5,8 @@
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/renderSettings.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 
@@ -19,16 +19,16 @@ void prepareVolume(int size)
     renderSettings = RenderSettings{};
     gpuConstants = GPUConstants{};
     resetGiStateDefaults();
-    // Other tests may have run the demo in a context of its own; its program names mean nothing here.
-    if (!glIsProgram(programs.updateGI))
+    if (!programs.updateGI)
         programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
-    if (!glIsProgram(programs.giCopy))
+    if (!programs.giCopy)
         programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
-    if (!glIsProgram(programs.raymarch))
+    if (!programs.raymarch)
         programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
-    if (!glIsProgram(testFillProgram))
+    if (!testFillProgram)
         testFillProgram = buildComputeProgram("fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl});
-    createUniformBuffers();
+    if (!uniformBuffers.constants)
+        createUniformBuffers();
     requestedGiScale = 1;
     checkVolumeResources(size);
     renderSettings.volSize = size;

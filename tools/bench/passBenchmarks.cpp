@@ -6,17 +6,17 @@
 
 #include <functional>
 
-#include "app/camera.h"
 #include "benchShaders.h"
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giPass.h"
 #include "gpu/programs.h"
+#include "gpu/renderSettings.h"
 #include "gpu/renderer.h"
 #include "gpu/viewLayouts.h"
 #include "gpu/volumeResources.h"
 #include "gpuStopwatch.h"
-#include "sequencer/renderSettings.h"
+#include "sequencer/camera.h"
 #include "shaderSources.h"
 
 namespace {

@@ -1,12 +1,13 @@
 // tools/capture/capture.cpp
-// Runs the demo's own frame pipeline in a hidden window on a fixed-step clock and writes one frame as PNG.
+// Runs the demo's own frame step in a hidden window on a fixed step and writes one frame as PNG.
 #include <cstdio>
 #include <vector>
 
 #include "app/captureArgs.h"
 #include "app/demoApp.h"
 #include "app/pngWriter.h"
-#include "sequencer/demoClock.h"
+#include "scenes/sceneRegistry.h"
+#include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 
 int main(int argc, char** argv)
@@ -21,31 +22,28 @@ int main(int argc, char** argv)
         fputs(captureUsage, stdout);
         return 0;
     }
+    if (args.scene >= 0 && !sceneName(args.scene)) {
+        fprintf(stderr, "lumenfold-capture: scene %d is not in this build\n", args.scene);
+        return 2;
+    }
 
-    ManualClock clock;
-    clock.install();
     AppOptions options;
     options.fullscreen = false;
     options.visible = false;
     options.windowWidth = options.targetWidth = args.width;
     options.windowHeight = options.targetHeight = args.height;
-    options.playMusic = false;  // without music the beat grid stays silent, as in the demo
-    options.useWindowClock = false;
+    options.playMusic = false;  // the beat grid runs on the fixed step as if the music had started with the show
+    options.volumeOverride = args.volSize;
     if (!appStartup(options))
         return 1;
-    if (args.scene >= 0) {
-        if (!sceneTable[args.scene]) {
-            fprintf(stderr, "lumenfold-capture: scene %d is not in this build\n", args.scene);
-            appShutdown();
-            return 2;
-        }
+    if (args.scene >= 0)
         currentSceneIndex = args.scene;
-    }
 
     int frames = captureFrameCount(args.atSec, args.fps);
+    FrameInput input{};
     for (int frame = 0; frame < frames && !appShouldClose(); ++frame) {
-        clock.now = (double)frame / args.fps;
-        appFrame();
+        input = fixedStepInput(frame, args.fps);
+        appFrame(input);
     }
     if (appShouldClose())
         fprintf(stderr, "lumenfold-capture: the show ended before %.3f s; writing its last frame\n", args.atSec);
@@ -53,11 +51,14 @@ int main(int argc, char** argv)
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;
     readTargetPixels(pixels, width, height);
+    int sceneIndex = lastAppliedScene;
+    double sceneSec = currentScene ? currentScene->sceneTime() : 0.0;
     appShutdown();
     if (!writePng(args.out.c_str(), width, height, pixels.data())) {
         fprintf(stderr, "lumenfold-capture: could not write %s\n", args.out.c_str());
         return 1;
     }
-    printf("%s: %dx%d at %.3f s (%d frames)\n", args.out.c_str(), width, height, args.atSec, frames);
+    printf("%s: %dx%d at show time %.3f s (%d frames), scene %d %s at %.3f s\n", args.out.c_str(), width, height,
+           input.showTimeSec, frames, sceneIndex, sceneName(sceneIndex) ? sceneName(sceneIndex) : "none", sceneSec);
     return 0;
 }

@@ -1,14 +1,8 @@
-// app/camera.h
-// The orbit camera that looks at the cube centre, and the satellite cameras of the multi-view layouts.
+// sequencer/camera.h
+// The orbit camera that scenes steer around the cube centre, and the satellite cameras of the multi-view layouts.
 #pragma once
 
-struct Vec3 {
-    float x, y, z;
-};
-
-struct CameraBasis {
-    Vec3 pos, fwd, right, up;
-};
+#include "gpu/cameraBasis.h"
 
 extern float cameraYaw;
 extern float cameraPitch;
@@ -18,10 +12,6 @@ extern float cameraDistance;
 extern float viewAnchorYaw;
 extern float viewAnchorPitch;
 extern double viewAnchorTime;
-
-constexpr int maxViews = 9;
-
-CameraBasis buildCameraBasis(float yaw, float pitch, float distance);
 
 // Main camera distance: the kick only counts once it is above 0.01.
 float mainCameraDistance(float distance, float kick);

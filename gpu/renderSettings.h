@@ -1,4 +1,4 @@
-// sequencer/renderSettings.h
+// gpu/renderSettings.h
 // The render-settings block that every scene entry resets to its defaults and then tunes.
 #pragma once
 

@@ -1,0 +1,4 @@
+// gpu/renderSettings.cpp
+#include "gpu/renderSettings.h"
+
+RenderSettings renderSettings;

@@ -1,0 +1,52 @@
+// scenes/sceneRegistry.cpp
+// The show's scene objects: static, alive for the whole run, entered afresh at every switch.
+#include "scenes/sceneRegistry.h"
+
+#include "scenes/sceneCathedral.h"
+#include "scenes/sceneCornell.h"
+#include "scenes/sceneIntro.h"
+#include "scenes/sceneShutters.h"
+#include "sequencer/sceneSequence.h"
+#include "shaderSources.h"
+
+namespace {
+cSceneShutters sceneShutters;
+cSceneIntro sceneIntro;
+cSceneCathedral sceneCathedral;
+cSceneCornell sceneCornell;
+
+const std::vector<SceneRow> rows = {
+    {7, &sceneShutters, "shutters", "fillShutters", {vol_write_glsl, fillShutters_glsl}},
+    {9, &sceneIntro, "intro", "fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}},
+    {3, &sceneCathedral, "cathedral", "fillCathedral", {vol_write_glsl, fillCathedral_glsl}},
+    {2, &sceneCornell, "cornell", "fillCornell", {vol_write_glsl, fillCornell_glsl}},
+};
+}
+
+const std::vector<SceneRow>& sceneRegistry()
+{
+    return rows;
+}
+
+std::vector<ProgramRow> sceneProgramRows()
+{
+    std::vector<ProgramRow> programRows;
+    for (const SceneRow& row : rows)
+        programRows.push_back({row.programName, row.pieces, &row.scene->fillProgram});
+    return programRows;
+}
+
+const char* sceneName(int tableIndex)
+{
+    for (const SceneRow& row : rows)
+        if (row.tableIndex == tableIndex)
+            return row.name;
+    return nullptr;
+}
+
+void fillSceneTable()
+{
+    for (const SceneRow& row : rows)
+        sceneTable[row.tableIndex] = row.scene;
+    currentSceneIndex = scenePlaylist.empty() ? -1 : scenePlaylist[0];
+}

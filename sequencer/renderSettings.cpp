@@ -1,4 +1,0 @@
-// sequencer/renderSettings.cpp
-#include "sequencer/renderSettings.h"
-
-RenderSettings renderSettings;

@@ -1,0 +1,21 @@
+# tests/run/demoStartsAndEnds.sh
+# The real demo without its font: the warning box comes up and Enter dismisses it, the start-up lines follow,
+# a frame is drawn, Escape ends it with status 0, and standard error holds nothing but the demo's own lines.
+source "$(dirname "$0")/common.bash"
+startDemo
+waitForLog "Corvel.ttf not found in working directory"
+pressKey Return
+waitForLog "Raymarch frag shader compiled"
+kill -0 "$demoPid" 2>/dev/null || failTest "the demo ended after the box"
+pressKey Escape
+waitForExit
+status=$?
+[ "$status" -eq 0 ] || failTest "exit status $status"
+for line in "GPU: " "OpenGL: " "mp3 not found."; do
+    grep -q "^$line" "$workDir/log" || failTest "no '$line' line"
+done
+# Anything else (GL or shader errors, the sound libraries' probes) is noise on the demo's standard error.
+others=$(grep -v -e "^GPU: " -e "^OpenGL: " -e "^Raymarch frag shader compiled: prog=" -e "^mp3 not found.$" \
+                 -e "^Missing font: Corvel.ttf not found in working directory$" "$workDir/log")
+[ -z "$others" ] || failTest "unexpected output: $others"
+echo "PASS"
