@@ -1,12 +1,10 @@
 // app/captureArgs.cpp
 #include "app/captureArgs.h"
 
-#include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
+#include "app/argParsing.h"
 #include "sequencer/sceneSequence.h"
 
 const char captureUsage[] =
@@ -18,28 +16,6 @@ const char captureUsage[] =
     "  --size WxH     picture size in pixels (default 480x270)\n"
     "  --volume N     voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n"
     "  --out FILE     PNG file to write (default capture.png)\n";
-
-namespace {
-bool parseInt(const char* text, long low, long high, int& value)
-{
-    char* end = nullptr;
-    errno = 0;
-    long parsed = strtol(text, &end, 10);
-    if (errno || end == text || *end || parsed < low || parsed > high)
-        return false;
-    value = (int)parsed;
-    return true;
-}
-
-bool parseSize(const char* text, int& width, int& height)
-{
-    const char* x = strchr(text, 'x');
-    if (!x)
-        return false;
-    std::string w(text, x - text);
-    return parseInt(w.c_str(), 1, 16384, width) && parseInt(x + 1, 1, 16384, height);
-}
-}
 
 std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& args)
 {
@@ -56,7 +32,7 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
             return option + " needs a value";
         const char* value = argv[++i];
         if (option == "--scene") {
-            if (!parseInt(value, 0, sceneTableSize - 1, args.scene))
+            if (!parseIntArg(value, 0, sceneTableSize - 1, args.scene))
                 return std::string("unknown scene ") + value + " (scene-table indices are 0.." +
                        std::to_string(sceneTableSize - 1) + ")";
         } else if (option == "--at") {
@@ -65,13 +41,13 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
             if (end == value || *end || !(args.atSec >= 0.0 && args.atSec <= captureMaxSec))
                 return std::string("--at needs a time from 0 to 3600 seconds, not ") + value;
         } else if (option == "--fps") {
-            if (!parseInt(value, 1, 1000, args.fps))
+            if (!parseIntArg(value, 1, 1000, args.fps))
                 return std::string("--fps needs a whole number from 1 to 1000, not ") + value;
         } else if (option == "--size") {
-            if (!parseSize(value, args.width, args.height))
+            if (!parseSizeArg(value, args.width, args.height))
                 return std::string("--size needs WIDTHxHEIGHT such as 480x270, not ") + value;
         } else if (option == "--volume") {
-            if (!parseInt(value, 16, 128, args.volSize))
+            if (!parseIntArg(value, 16, 128, args.volSize))
                 return std::string("--volume needs a whole number from 16 to 128, not ") + value;
         } else {
             if (!*value)

@@ -265,7 +265,7 @@ bool appStartup(const AppOptions& options)
     fillSceneTable();
     resetSceneSequence();
     loop.volumeOverride = options.volumeOverride;
-    loop.fixedRaysPerFrame = options.fixedRaysPerFrame;
+    loop.fixedRaysPerFrame = 0;
     if (!glfwInit())
         return fail("could not initialise the windowing library (is there a display?)");
     if (!openWindow(options))
@@ -334,6 +334,11 @@ void appFrame(const FrameInput& input)
 FrameInput liveFrameInput()
 {
     return {glfwGetTime(), musicCursor()};
+}
+
+void appFixRaysPerFrame(int rays)
+{
+    loop.fixedRaysPerFrame = rays;
 }
 
 bool appShouldClose()

@@ -20,7 +20,6 @@ struct AppOptions {
     int targetHeight = 0;
     bool playMusic = true;
     int volumeOverride = 0;     // above 0: this volSize replaces every scene's, for previews and fast tests
-    int fixedRaysPerFrame = 0;  // above 0: the GI casts exactly this many rays, whatever scenes or the budget say
     const char* fontFile = "Corvel.ttf";
     const char* musicFile = "Korvane's Swing.mp3";
 };
@@ -30,6 +29,8 @@ bool appStartup(const AppOptions& options);
 void appFrame(const FrameInput& input);
 // The live demo's input: the windowing timer and the sound's playback cursor.
 FrameInput liveFrameInput();
+// Above 0: the GI casts exactly this many rays per cell, whatever scenes or the budget controller say.
+void appFixRaysPerFrame(int rays);
 bool appShouldClose();
 void appShutdown();
 

@@ -41,6 +41,9 @@ void beginGpuTiming()
 void recordGpuStamp(int stamp)
 {
     glQueryCounter(timing.queries[timing.writeSet][stamp], GL_TIMESTAMP);
+    // Software rasterisers take the stamp when queued commands are flushed but run compute at dispatch;
+    // flushing here keeps each stamp between the passes it separates. A GPU only submits earlier.
+    glFlush();
 }
 
 void flipGpuTimingSets()

@@ -16,10 +16,10 @@ cSceneCathedral sceneCathedral;
 cSceneCornell sceneCornell;
 
 const std::vector<SceneRow> rows = {
-    {7, &sceneShutters, "shutters", "fillShutters", {vol_write_glsl, fillShutters_glsl}},
-    {9, &sceneIntro, "intro", "fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}},
-    {3, &sceneCathedral, "cathedral", "fillCathedral", {vol_write_glsl, fillCathedral_glsl}},
-    {2, &sceneCornell, "cornell", "fillCornell", {vol_write_glsl, fillCornell_glsl}},
+    {7, &sceneShutters, "shutters", "fillShutters", {vol_write_glsl, fillShutters_glsl}, {10.0f}},
+    {9, &sceneIntro, "intro", "fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},
+    {3, &sceneCathedral, "cathedral", "fillCathedral", {vol_write_glsl, fillCathedral_glsl}, {6.0f}},
+    {2, &sceneCornell, "cornell", "fillCornell", {vol_write_glsl, fillCornell_glsl}, {12.0f, 20.0f}},
 };
 }
 

@@ -14,6 +14,7 @@ struct SceneRow {
     const char* name;         // what the tools call it
     const char* programName;  // the fill program's name in build logs
     std::vector<const char*> pieces;  // library pieces and body, after the version line
+    std::vector<float> benchMomentsSec;  // scene times that show its typical GPU load
 };
 
 // In the fill programs' build order.

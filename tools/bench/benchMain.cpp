@@ -1,40 +1,49 @@
 // tools/bench/benchMain.cpp
-// Opens a hidden 4.3 compatibility context, then runs the pass benchmarks with the renderer named in the report.
+// Starts the demo's own pipeline in a hidden window with an off-screen target, runs the scene and floor
+// benchmarks with the renderer named in the report, and prints the summary table.
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/demoApp.h"
+#include "benchOptions.h"
+#include "sceneBenchmarks.h"
 
 int main(int argc, char** argv)
 {
-    if (!glfwInit()) {
-        fprintf(stderr, "lumenfold-bench: the windowing library failed to start\n");
-        return 1;
+    BenchOptions options;
+    std::vector<char*> passOn;
+    std::string error = parseBenchArgs(argc, argv, options, passOn);
+    if (!error.empty()) {
+        fprintf(stderr, "lumenfold-bench: %s\n%s", error.c_str(), benchUsage);
+        return 2;
     }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_COMPAT_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(64, 64, "lumenfold-bench", nullptr, nullptr);
-    if (!window) {
-        fprintf(stderr, "lumenfold-bench: no OpenGL 4.3 context (run it under xvfb-run -a without a display)\n");
-        glfwTerminate();
-        return 1;
+    if (options.help) {
+        fputs(benchUsage, stdout);
+        return 0;
     }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        fprintf(stderr, "lumenfold-bench: the OpenGL entry points failed to load\n");
-        glfwTerminate();
+
+    AppOptions app;
+    app.fullscreen = false;
+    app.visible = false;
+    app.windowWidth = app.targetWidth = options.width;
+    app.windowHeight = app.targetHeight = options.height;
+    app.playMusic = false;
+    if (!appStartup(app))
         return 1;
-    }
-    benchmark::AddCustomContext("gl_renderer", (const char*)glGetString(GL_RENDERER));
+    std::string renderer = (const char*)glGetString(GL_RENDERER);
+    benchmark::AddCustomContext("gl_renderer", renderer);
     benchmark::AddCustomContext("gl_version", (const char*)glGetString(GL_VERSION));
-    benchmark::Initialize(&argc, argv);
+    int passOnCount = (int)passOn.size();
+    benchmark::Initialize(&passOnCount, passOn.data());
+    registerSceneBenchmarks(options.scene, options.approachFps);
+    registerFloorBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    glfwDestroyWindow(window);
-    glfwTerminate();
+    printSceneSummary(renderer.c_str(), options.width, options.height);
+    appShutdown();
     return 0;
 }

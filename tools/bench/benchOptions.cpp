@@ -1,0 +1,41 @@
+// tools/bench/benchOptions.cpp
+#include "benchOptions.h"
+
+#include "app/argParsing.h"
+#include "scenes/sceneRegistry.h"
+
+const char benchUsage[] =
+    "usage: lumenfold-bench [--size WxH] [--fps N] [--scene INDEX] [Google Benchmark options]\n"
+    "  Plays each scene through the demo's own frame step up to its typical moments, then times fill, GI and\n"
+    "  render on the GPU with the ray count fixed at 1 and at 16, and prints a summary table.\n"
+    "  --size WxH     render target (default 1920x1080, the show's own)\n"
+    "  --fps N        fixed step of the frames that lead up to each moment (default 30)\n"
+    "  --scene INDEX  only this scene-table entry\n";
+
+std::string parseBenchArgs(int argc, char** argv, BenchOptions& options, std::vector<char*>& passOn)
+{
+    passOn = {argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (option != "--size" && option != "--fps" && option != "--scene") {
+            if (option.rfind("--benchmark_", 0) != 0)
+                return "unknown option " + option;
+            passOn.push_back(argv[i]);
+            continue;
+        }
+        if (i + 1 >= argc)
+            return option + " needs a value";
+        const char* value = argv[++i];
+        if (option == "--size" && !parseSizeArg(value, options.width, options.height))
+            return std::string("--size needs WIDTHxHEIGHT such as 480x270, not ") + value;
+        if (option == "--fps" && !parseIntArg(value, 1, 240, options.approachFps))
+            return std::string("--fps needs a whole number from 1 to 240, not ") + value;
+        if (option == "--scene" && !(parseIntArg(value, 0, 1000, options.scene) && sceneName(options.scene)))
+            return std::string("unknown scene ") + value;
+    }
+    return "";
+}
