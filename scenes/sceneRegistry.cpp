@@ -2,7 +2,9 @@
 // The show's scene objects: static, alive for the whole run, entered afresh at every switch.
 #include "scenes/sceneRegistry.h"
 
+#include "scenes/sceneAmigaBall.h"
 #include "scenes/sceneCathedral.h"
+#include "scenes/sceneCloudLightning.h"
 #include "scenes/sceneCornell.h"
 #include "scenes/sceneIntro.h"
 #include "scenes/sceneShutters.h"
@@ -10,12 +12,16 @@
 #include "shaderSources.h"
 
 namespace {
+cSceneCloudLightning sceneCloudLightning;
+cSceneAmigaBall sceneAmigaBall;
 cSceneShutters sceneShutters;
 cSceneIntro sceneIntro;
 cSceneCathedral sceneCathedral;
 cSceneCornell sceneCornell;
 
 const std::vector<SceneRow> rows = {
+    {8, &sceneCloudLightning, "cloud", "fillCloudLightning", {noise_glsl, vol_write_glsl, fillCloudLightning_glsl}, {5.0f}},
+    {6, &sceneAmigaBall, "amiga", "fillAmigaBall", {noise_glsl, vol_write_glsl, fillAmigaBall_glsl}, {6.0f, 21.5f}},
     {7, &sceneShutters, "shutters", "fillShutters", {vol_write_glsl, fillShutters_glsl}, {10.0f}},
     {9, &sceneIntro, "intro", "fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},
     {3, &sceneCathedral, "cathedral", "fillCathedral", {vol_write_glsl, fillCathedral_glsl}, {6.0f}},
