@@ -6,13 +6,17 @@
 #include "scenes/sceneCathedral.h"
 #include "scenes/sceneCloudLightning.h"
 #include "scenes/sceneCornell.h"
+#include "scenes/sceneGearLogo.h"
 #include "scenes/sceneIntro.h"
+#include "scenes/sceneLuminarcs2.h"
 #include "scenes/sceneShutters.h"
 #include "sequencer/sceneSequence.h"
 #include "shaderSources.h"
 
 namespace {
 cSceneCloudLightning sceneCloudLightning;
+cSceneLuminarcs2 sceneLuminarcs2;
+cSceneGearLogo sceneGearLogo;
 cSceneAmigaBall sceneAmigaBall;
 cSceneShutters sceneShutters;
 cSceneIntro sceneIntro;
@@ -21,6 +25,10 @@ cSceneCornell sceneCornell;
 
 const std::vector<SceneRow> rows = {
     {8, &sceneCloudLightning, "cloud", "fillCloudLightning", {noise_glsl, vol_write_glsl, fillCloudLightning_glsl}, {5.0f}},
+    {5, &sceneLuminarcs2, "name", "fillLuminarcs2", {noise_glsl, vol_write_glsl, font_glsl, fillLuminarcs2_glsl},
+     {11.0f}},
+    {4, &sceneGearLogo, "logo", "fillGearLogo",
+     {noise_glsl, vol_write_glsl, font_glsl, gear_logo_glsl, fillGearLogo_glsl}, {20.0f}},
     {6, &sceneAmigaBall, "amiga", "fillAmigaBall", {noise_glsl, vol_write_glsl, fillAmigaBall_glsl}, {6.0f, 21.5f}},
     {7, &sceneShutters, "shutters", "fillShutters", {vol_write_glsl, fillShutters_glsl}, {10.0f}},
     {9, &sceneIntro, "intro", "fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},

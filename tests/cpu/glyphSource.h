@@ -2,6 +2,7 @@
 // Reads tools/font/glyphs.txt into a 256 x 144 ink image, independently of the generator that embeds it.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -15,6 +16,13 @@ struct GlyphImage {
     bool at(int code, int px, int py) const
     {
         return ink[((code - 32) / 16 * 24 + py) * 256 + (code - 32) % 16 * 16 + px];
+    }
+
+    // The font's sample: u left to right, v top down over the cell; no ink outside 32..126.
+    bool sample(int code, float u, float v) const
+    {
+        return code >= 32 && code <= 126 &&
+               at(code, std::clamp((int)(u * 16.0f), 0, 15), std::clamp((int)(v * 24.0f), 0, 23));
     }
 };
 

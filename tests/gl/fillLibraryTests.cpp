@@ -10,19 +10,12 @@
 #include "gpu/constants.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
+#include "hashReference.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 #include "volumeTestSupport.h"
 
 namespace {
-float hashRef(uint32_t x)
-{
-    x = ((x >> 16) ^ x) * 0x45d9f3bu;
-    x = ((x >> 16) ^ x) * 0x45d9f3bu;
-    x = (x >> 16) ^ x;
-    return (float)x * 2.3283064e-10f;
-}
-
 // The gradient of a lattice corner, picked by its key, dotted with the offset from that corner.
 float gradRef(uint32_t h, float dx, float dy, float dz)
 {

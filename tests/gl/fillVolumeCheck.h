@@ -2,11 +2,17 @@
 // Runs a scene's fill into a real volume, reads it back and compares chosen slices with a CPU model of the room.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "gpu/constants.h"
+#include "gpu/renderSettings.h"
+#include "sequencer/demoClock.h"
 
 struct Voxel {
     float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f;
@@ -31,3 +37,15 @@ using VoxelModel = std::function<Voxel(int x, int y, int z, float px, float py, 
 // tests; voxels whose answer changes when the centre is nudged are skipped, as GPU rounding may go either way.
 void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
                        std::initializer_list<std::pair<int, int>> slices, const std::string& name);
+
+// Scenes enter at clock 0, so the clock is their scene time; the settings and constants a scene's entry
+// wrote are put back afterwards.
+class SceneFillFixture : public ::testing::Test {
+protected:
+    void SetUp() override { setDemoClock(0.0); }
+    void TearDown() override
+    {
+        renderSettings = RenderSettings();
+        gpuConstants = GPUConstants();
+    }
+};

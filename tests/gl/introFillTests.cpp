@@ -20,18 +20,11 @@
 namespace {
 constexpr int volSize = 128;
 
-// The font's sample: u left to right, v top down over the cell; no ink outside 32..126.
-bool glyphInk(const GlyphImage& font, int code, float u, float v)
-{
-    return code >= 32 && code <= 126 &&
-           font.at(code, std::clamp((int)(u * 16.0f), 0, 15), std::clamp((int)(v * 24.0f), 0, 23));
-}
-
 // A line gives each of its characters an equal share of u in [0, 1].
 bool lineInk(const GlyphImage& font, const std::string& text, float u, float v)
 {
     int n = (int)text.size(), index = std::min((int)(u * n), n - 1);
-    return glyphInk(font, text[index], u * n - index, v);
+    return font.sample(text[index], u * n - index, v);
 }
 }
 
@@ -55,7 +48,7 @@ TEST(IntroFill, FontSamplesMatchTheGlyphSourceAndCodesOutsideThePrintableRangeHa
                 int band = z / 16;
                 float u = (z % 16 + 0.5f) / 16.0f, vv = (y + 0.5f) / 24.0f;
                 // The line claimed as 40 characters holds 16, so it spreads those 16 over the width.
-                bool want = band < 3 ? glyphInk(font, x + (band == 1) * 128 - (band == 2) * 128, u, vv)
+                bool want = band < 3 ? font.sample(x + (band == 1) * 128 - (band == 2) * 128, u, vv)
                                      : band == 4 && lineInk(font, "ABCDEFGHIJKLMNOP", (x + 0.5f) / volSize, vv);
                 bool got = v.at(x, y, z).r > 0.5f;
                 wrong += got != want ? 1 : 0;

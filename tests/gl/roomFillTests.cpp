@@ -24,15 +24,7 @@ bool insideTurnedBox(float px, float py, float pz, float cx, float cy, float cz,
     return std::fabs(rx) < h && std::fabs(py - cy) < hy && std::fabs(rz) < h;
 }
 
-class RoomFill : public ::testing::Test {
-protected:
-    void SetUp() override { setDemoClock(0.0); }  // scenes enter at 0, so the clock is their scene time
-    void TearDown() override
-    {
-        renderSettings = RenderSettings();
-        gpuConstants = GPUConstants();
-    }
-};
+class RoomFill : public SceneFillFixture {};
 }
 
 TEST_F(RoomFill, CornellLightSitsOnTheTopLayerOnlyAndTheBoxesAreTurned)

@@ -2,10 +2,11 @@
 // Turns the block glyphs of glyphs.txt into shaders/font.glsl: the 1-bit font image plus the sampling code.
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "../common/glslBitmap.h"
 
 namespace {
 constexpr int cellW = 16, cellH = 24, cols = 16, rows = 6;
@@ -14,23 +15,6 @@ constexpr int blockCols = 7, blockRows = 8;
 constexpr int inkTop = 3;  // block rows pair pixel rows 3-4, 5-6, ... 17-18
 constexpr int firstCode = 33, lastCode = 126;
 
-bool readFile(const char* path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
-void setPixel(std::vector<uint32_t>& words, int px, int py)
-{
-    int idx = py * imgW + px;
-    words[idx >> 5] |= 1u << (31 - (idx & 31));
-}
-
 void placeBlock(std::vector<uint32_t>& words, int code, int blockX, int blockY)
 {
     int i = code - 32;
@@ -38,7 +22,7 @@ void placeBlock(std::vector<uint32_t>& words, int code, int blockX, int blockY)
     int y0 = (i / cols) * cellH + inkTop + 2 * blockY;
     for (int dy = 0; dy < 2; ++dy)
         for (int dx = 0; dx < 2; ++dx)
-            setPixel(words, x0 + dx, y0 + dy);
+            setBitmapPixel(words, imgW, x0 + dx, y0 + dy);
 }
 
 // Fills words from the glyph text; on failure returns false with a message naming the line.
@@ -78,20 +62,6 @@ bool parseGlyphs(const std::string& text, std::vector<uint32_t>& words, std::str
         }
     return true;
 }
-
-std::string formatWords(const std::vector<uint32_t>& words)
-{
-    std::string out;
-    char word[16];
-    for (size_t i = 0; i < words.size(); ++i) {
-        std::snprintf(word, sizeof(word), "0x%08xu", words[i]);
-        out += (i % 8 == 0) ? "    " : " ";
-        out += word;
-        if (i + 1 < words.size())
-            out += (i % 8 == 7) ? ",\n" : ",";
-    }
-    return out;
-}
 }
 
 int main(int argc, char** argv)
@@ -100,9 +70,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: lumenfold-fontgen GLYPHS.txt TEMPLATE.glsl.in OUT.glsl\n");
         return 2;
     }
-    std::string glyphs, glsl, error;
-    if (!readFile(argv[1], glyphs) || !readFile(argv[2], glsl)) {
-        std::fprintf(stderr, "lumenfold-fontgen: cannot read %s or %s\n", argv[1], argv[2]);
+    std::string glyphs, error;
+    if (!readTextFile(argv[1], glyphs)) {
+        std::fprintf(stderr, "lumenfold-fontgen: cannot read %s\n", argv[1]);
         return 1;
     }
     std::vector<uint32_t> words;
@@ -110,18 +80,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %s\n", argv[1], error.c_str());
         return 1;
     }
-    const std::string marker = "@FONT_BITMAP@";
-    size_t at = glsl.find(marker);
-    if (at == std::string::npos) {
-        std::fprintf(stderr, "%s: no %s marker\n", argv[2], marker.c_str());
-        return 1;
-    }
-    glsl.replace(at, marker.size(), formatWords(words));
-    std::ofstream out(argv[3], std::ios::binary);
-    out << glsl;
-    if (!out) {
-        std::fprintf(stderr, "lumenfold-fontgen: cannot write %s\n", argv[3]);
-        return 1;
-    }
-    return 0;
+    return writeBitmapGlsl(argv[2], "@FONT_BITMAP@", words, argv[3]);
 }
