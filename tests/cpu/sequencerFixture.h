@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "app/demoApp.h"
@@ -50,4 +51,34 @@ public:
         startTimeline(timeline);
     }
     void fill(int) override {}
+};
+
+// Plays a scene's script frame by frame on the manual clock.
+struct ScriptRun {
+    cSceneBase& scene;
+    double stepSec = 0.001;
+
+    void enterAt(double now)
+    {
+        setDemoClock(now);
+        scene.enter();
+    }
+    void frame() { frameAt(demoClock() + stepSec); }
+    void frameAt(double now)
+    {
+        setDemoClock(now);
+        scene.update();
+    }
+    // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
+    bool runUntil(const std::string& name)
+    {
+        for (double end = demoClock() + 60.0; phase() != name && !scene.finished && demoClock() < end;)
+            frame();
+        return phase() == name;
+    }
+    std::string phase() const
+    {
+        const SceneTimeline& t = scene.timeline;
+        return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
+    }
 };
