@@ -22,12 +22,9 @@ TEST(BeatTracking, FlagsOneFrameWhenTheBeatFractionFallsBack)
             trackBeat(c.cursorsSec[frame]);
             if (beatFlag)
                 flagged.push_back((int)frame);
-            EXPECT_EQ(musicTime, c.cursorsSec[frame]);
         }
         EXPECT_EQ(flagged, c.flaggedFrames) << "starting at " << c.cursorsSec[0];
     }
-    trackBeat(1.171875f);  // two and a half beats
-    EXPECT_FLOAT_EQ(beatPhase, 0.5f);
     resetBeatDefaults();
 }
 
@@ -42,16 +39,5 @@ TEST(BeatPulses, DecayEachFrameAndSnapToZeroBelowOneThousandth)
     decayPulses();
     EXPECT_EQ(cameraKick, 0.0f);
     EXPECT_FLOAT_EQ(hihatPulse, 0.00115f * 0.88f);
-
-    // From 1: 0.85^42 and 0.88^54 are still above 0.001, one frame more is not.
-    const struct { float* pulse; int framesToZero; } lives[] = {{&cameraKick, 43}, {&hihatPulse, 55}};
-    for (const auto& life : lives) {
-        resetBeatDefaults();
-        *life.pulse = 1.0f;
-        int frames = 0;
-        for (; *life.pulse > 0.0f && frames < 1000; ++frames)
-            decayPulses();
-        EXPECT_EQ(frames, life.framesToZero);
-    }
     resetBeatDefaults();
 }
