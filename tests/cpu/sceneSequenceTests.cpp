@@ -1,5 +1,7 @@
 // tests/cpu/sceneSequenceTests.cpp
 // The scene switch with its camera and background transition, and the playlist advance.
+#include <algorithm>
+#include <iterator>
 #include <tuple>
 
 #include "gpu/constants.h"
@@ -7,6 +9,7 @@
 #include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
 #include "sequencer/camera.h"
+#include "sequencer/sceneSequence.h"
 #include "sequencerFixture.h"
 
 namespace {
@@ -17,12 +20,21 @@ protected:
     cProbeScene scenes[sceneTableSize];
     cProbeScene& scene = scenes[4];
     std::vector<int> entered;
+    std::vector<int> savedPlaylist = scenePlaylist;
+    cSceneBase* savedTable[sceneTableSize] = {};
 
     void SetUp() override
     {
-        SequencerFixture::SetUp();
+        std::copy(std::begin(sceneTable), std::end(sceneTable), savedTable);
         for (int i = 0; i < sceneTableSize; ++i)
             sceneTable[i] = &scenes[i];
+        SequencerFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        std::copy(std::begin(savedTable), std::end(savedTable), sceneTable);
+        scenePlaylist = savedPlaylist;
+        SequencerFixture::TearDown();
     }
     void enterWithTarget(float yaw, float pitch = 0.0f)
     {

@@ -4,36 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/demoApp.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
 
 class SequencerFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        savedPlaylist = scenePlaylist;
-        std::copy(std::begin(sceneTable), std::end(sceneTable), savedTable);
-        restoreSharedDefaults();
-    }
-
-    void TearDown() override
-    {
-        scenePlaylist = savedPlaylist;
-        std::copy(std::begin(savedTable), std::end(savedTable), sceneTable);
-        restoreSharedDefaults();
-    }
-
-private:
-    std::vector<int> savedPlaylist;
-    cSceneBase* savedTable[sceneTableSize] = {};
+    void SetUp() override { restoreSharedDefaults(); }
+    void TearDown() override { restoreSharedDefaults(); }
 };
 
 // A scene that plays a given script and lets a test see, and change, the state it is entered in.
