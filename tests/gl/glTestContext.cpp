@@ -56,16 +56,6 @@ std::vector<std::string> takeGlErrors()
     return errors;
 }
 
-std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
-{
-    std::vector<float> data((size_t)size * size * size * components);
-    glBindTexture(GL_TEXTURE_3D, texture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
-    glBindTexture(GL_TEXTURE_3D, 0);
-    return data;
-}
-
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);

@@ -9,6 +9,3 @@
 
 // Errors the debug callback has seen since the last call; each test asserts this is empty.
 std::vector<std::string> takeGlErrors();
-
-// Reads a 3D texture level 0 as RGBA floats (x fastest, then y, then z).
-std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);

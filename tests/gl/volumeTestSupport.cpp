@@ -82,6 +82,16 @@ unsigned prepareFill(const char* programName, int volSize)
     return 0;
 }
 
+std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
+{
+    std::vector<float> data((size_t)size * size * size * components);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
+    glBindTexture(GL_TEXTURE_3D, 0);
+    return data;
+}
+
 std::vector<float> readGiBuffer()
 {
     std::vector<float> data((size_t)volume.giSize * volume.giSize * volume.giSize * 4);

@@ -1,6 +1,6 @@
 // tests/gl/volumeTestSupport.h
-// Shared set-up for the volume-pipeline GL tests: programs, a small volume, the test fill, GI access, the
-// volume read back and compared with a CPU model, and an off-screen draw.
+// Shared set-up for the volume-pipeline GL tests: programs, a small volume, the test fill, read-backs of the
+// volume and the GI, a comparison with a CPU model of the volume, and an off-screen draw.
 #pragma once
 
 #include <GL/glew.h>
@@ -24,6 +24,8 @@ void runTestFill(TestShape shape, const std::vector<float>& params = {});
 // 0 when it did not build.
 unsigned prepareFill(const char* programName, int volSize);
 
+// Level 0 of a 3D texture as floats (x fastest, then y, then z), and the GI buffer as RGBA per cell.
+std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);
 std::vector<float> readGiBuffer();
 // Every GI cell to (r, g, b, 0).
 void writeGiBuffer(float r, float g, float b);
@@ -34,7 +36,6 @@ std::vector<float> drawOffscreen(int width, int height, const std::function<void
 struct Voxel {
     float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f;
 };
-
 struct VolumeReadback {
     int size = 0;
     std::vector<float> colour, emissRough;  // RGBA and RG per voxel, x fastest
