@@ -11,7 +11,8 @@ GLFWwindow* window = nullptr;
 std::vector<std::string> glErrors;
 
 // Compile failures are reported through the info logs the tests read; everything else is a fault.
-void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message,
+                               const void*)
 {
     if (source == GL_DEBUG_SOURCE_SHADER_COMPILER)
         return;

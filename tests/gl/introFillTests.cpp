@@ -38,8 +38,10 @@ struct GlyphImage {
             int cell = std::atoi(line.c_str() + 5) - 32;
             for (int row = 0; row < 8 && std::getline(in, line); ++row)
                 for (int col = 0; col < 7 && col < (int)line.size(); ++col)
-                    for (int k = 0; k < 4 && line[col] == '#'; ++k)
-                        ink[(cell / 16 * 24 + 3 + 2 * row + (k >> 1)) * 256 + cell % 16 * 16 + 2 * col + (k & 1)] = true;
+                    for (int k = 0; k < 4 && line[col] == '#'; ++k) {
+                        int py = cell / 16 * 24 + 3 + 2 * row + (k >> 1), px = cell % 16 * 16 + 2 * col + (k & 1);
+                        ink[py * 256 + px] = true;
+                    }
         }
     }
 
