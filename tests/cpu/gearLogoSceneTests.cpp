@@ -8,9 +8,9 @@
 #include "emblemSource.h"
 #include "gpu/constants.h"
 #include "gpu/renderSettings.h"
-#include "sceneScriptRun.h"
 #include "scenes/sceneGearLogo.h"
 #include "sequencer/camera.h"
+#include "sequencerFixture.h"
 #include "sequencerFixture.h"
 #include "shaderSources.h"
 

@@ -4,9 +4,9 @@
 
 #include "audio/beat.h"
 #include "gpu/giState.h"
-#include "sceneScriptRun.h"
 #include "scenes/sceneLuminarcs2.h"
 #include "sequencer/sceneSequence.h"
+#include "sequencerFixture.h"
 #include "sequencerFixture.h"
 
 class LuminarcsScene : public SequencerFixture {};

@@ -1,5 +1,7 @@
 // tests/cpu/sceneSequenceTests.cpp
 // The scene switch with its camera and background transition, and the playlist advance.
+#include <algorithm>
+#include <iterator>
 #include <tuple>
 
 #include "gpu/constants.h"
@@ -7,6 +9,7 @@
 #include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
 #include "sequencer/camera.h"
+#include "sequencer/sceneSequence.h"
 #include "sequencerFixture.h"
 
 namespace {
@@ -17,12 +20,21 @@ protected:
     cProbeScene scenes[sceneTableSize];
     cProbeScene& scene = scenes[4];
     std::vector<int> entered;
+    std::vector<int> savedPlaylist = scenePlaylist;
+    cSceneBase* savedTable[sceneTableSize] = {};
 
     void SetUp() override
     {
-        SequencerFixture::SetUp();
+        std::copy(std::begin(sceneTable), std::end(sceneTable), savedTable);
         for (int i = 0; i < sceneTableSize; ++i)
             sceneTable[i] = &scenes[i];
+        SequencerFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        std::copy(std::begin(savedTable), std::end(savedTable), sceneTable);
+        scenePlaylist = savedPlaylist;
+        SequencerFixture::TearDown();
     }
     void enterWithTarget(float yaw, float pitch = 0.0f)
     {
@@ -72,9 +84,7 @@ TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItW
         cameraYaw = 2.5f;
     };
     enterWithTarget(-999.0f);
-    EXPECT_TRUE(giResetRequested);
-    EXPECT_EQ(giAccumMode, giRunningAverage);
-    EXPECT_EQ(revealY, 1.0f);
+    EXPECT_TRUE(giResetRequested && giAccumMode == giRunningAverage && revealY == 1.0f);
     EXPECT_TRUE(settings.gamma == 2.2f && settings.falloff == 0.0f && !settings.refraction);
     EXPECT_TRUE(settings.adaptiveRaysEnabled);
     EXPECT_EQ(settings.samplingMode, 7);  // outside the reset list: the entry's own business
@@ -85,20 +95,30 @@ TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItW
     EXPECT_EQ(cameraYaw, 2.5f);
 }
 
-TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawAndLandsOnTheTarget)
+TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawBlendsTheBackgroundAndLandsOnTheTarget)
 {
     cameraYaw = 20.0f;
     cameraPitch = 0.4f;
     cameraDistance = 2.2f;
-    scene.onEnter = [] { cameraYaw = 9.0f; };  // undone: the move starts where the last scene left off
+    const float from[3] = {0.1f, 0.2f, 0.3f}, to[3] = {0.5f, 0.6f, 0.2f};
+    std::copy_n(from, 3, renderSettings.bgColor);
+    scene.onEnter = [&] {
+        cameraYaw = 9.0f;  // undone: the move starts where the last scene left off
+        std::copy_n(to, 3, renderSettings.bgColor);
+    };
     enterWithTarget(0.5f, 0.2f);
     EXPECT_NEAR(cameraYaw, 20.0f - 6.0f * pi, 1e-5f);
-    yawAt(0.5);
+    for (auto [t, s] : {std::pair{0.0, 0.0f}, {0.25, 0.15625f}, {0.5, 0.5f}}) {  // time and smoothstep there
+        yawAt(t);
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(renderSettings.bgColor[c], from[c] + s * (to[c] - from[c]), 1e-6f) << t;
+    }
     EXPECT_NEAR(cameraPitch, 0.3f, 1e-6f);
     EXPECT_NEAR(cameraDistance, 1.9f, 1e-6f);
     EXPECT_EQ(yawAt(1.0), 0.5f);
     EXPECT_FALSE(cameraTransitionActive);
     EXPECT_EQ(cameraPitch, 0.2f);
+    EXPECT_TRUE(std::equal(to, to + 3, renderSettings.bgColor));
 }
 
 TEST_F(SceneSwitch, YawTravelsTheLongerArc)
@@ -121,29 +141,13 @@ TEST_F(SceneSwitch, YawTravelsTheLongerArc)
     EXPECT_EQ(cameraPitch, 1.5f);  // held inside the poles on the way
 }
 
-TEST_F(SceneSwitch, BackgroundBlendsFromThePreviousScene)
-{
-    const float from[3] = {0.1f, 0.2f, 0.3f}, to[3] = {0.5f, 0.6f, 0.2f};
-    std::copy_n(from, 3, renderSettings.bgColor);
-    scene.onEnter = [&] { std::copy_n(to, 3, renderSettings.bgColor); };
-    enterWithTarget(0.0f);
-    for (auto [t, s] : {std::pair{0.0, 0.0f}, {0.25, 0.15625f}, {0.5, 0.5f}}) {  // time and smoothstep there
-        yawAt(t);
-        for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(renderSettings.bgColor[c], from[c] + s * (to[c] - from[c]), 1e-6f) << t;
-    }
-    yawAt(1.0);
-    EXPECT_TRUE(std::equal(to, to + 3, renderSettings.bgColor));
-}
-
 TEST_F(Playlist, EntriesPlayInOrderUntilTheEndOrTheCloseMarker)
 {
     // Playlist, the scenes entered, and the place where the show closes.
     const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
-        {scenePlaylist, {9, 2, 3, 7, 0, 8, 1, 6, 5, 4}, 10},  // the show closes after its tenth entry
-        {{1, 1, 2}, {1, 2}, 3},                                // a repeated index is not entered again
-        {{1, 2, 1, 4}, {1, 2, 1, 4}, 4},                       // a scene listed twice keeps its later place
-        {{1, -2, 2}, {1}, 1},                                  // the close marker ends the show at once
+        {{1, 1, 2}, {1, 2}, 3},           // a repeated index is not entered again
+        {{1, 2, 1, 4}, {1, 2, 1, 4}, 4},  // a scene listed twice keeps its later place
+        {{1, -2, 2}, {1}, 1},             // the close marker ends the show at once
     };
     for (const auto& [playlist, scenesEntered, endPos] : cases) {
         scenePlaylist = playlist;
@@ -171,6 +175,8 @@ TEST_F(Playlist, EmptySlotAndOtherNonScenesAreEachPassedOverAFrameLater)
 
 TEST_F(Playlist, IndexSetFromOutsideTakesItsPlaceUnlessItIsNoScene)
 {
+    scenePlaylist = {9, 2, 3, 7};
+    resetSceneSequence();
     runFrames(1);
     currentSceneIndex = 7;
     runFrames(1);

@@ -4,35 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
-#include <iterator>
+#include <string>
 #include <vector>
 
 #include "app/demoApp.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
 
 class SequencerFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        savedPlaylist = scenePlaylist;
-        std::copy(std::begin(sceneTable), std::end(sceneTable), savedTable);
-        restoreSharedDefaults();
-    }
-
-    void TearDown() override
-    {
-        scenePlaylist = savedPlaylist;
-        std::copy(std::begin(savedTable), std::end(savedTable), sceneTable);
-        restoreSharedDefaults();
-    }
-
-private:
-    std::vector<int> savedPlaylist;
-    cSceneBase* savedTable[sceneTableSize] = {};
+    void SetUp() override { restoreSharedDefaults(); }
+    void TearDown() override { restoreSharedDefaults(); }
 };
 
 // A scene that plays a given script and lets a test see, and change, the state it is entered in.
@@ -50,4 +33,34 @@ public:
         startTimeline(timeline);
     }
     void fill(int) override {}
+};
+
+// Plays a scene's script frame by frame on the manual clock.
+struct ScriptRun {
+    cSceneBase& scene;
+    double stepSec = 0.001;
+
+    void enterAt(double now)
+    {
+        setDemoClock(now);
+        scene.enter();
+    }
+    void frame() { frameAt(demoClock() + stepSec); }
+    void frameAt(double now)
+    {
+        setDemoClock(now);
+        scene.update();
+    }
+    // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
+    bool runUntil(const std::string& name)
+    {
+        for (double end = demoClock() + 60.0; phase() != name && !scene.finished && demoClock() < end;)
+            frame();
+        return phase() == name;
+    }
+    std::string phase() const
+    {
+        const SceneTimeline& t = scene.timeline;
+        return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
+    }
 };

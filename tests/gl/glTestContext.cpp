@@ -5,27 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 GLFWwindow* window = nullptr;
 std::vector<std::string> glErrors;
 
 // Compile failures are reported through the info logs the tests read; everything else is a fault.
-void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message,
+                               const void*)
 {
     if (source == GL_DEBUG_SOURCE_SHADER_COMPILER)
         return;
     if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
         glErrors.push_back(message);
 }
-}
 
-bool ensureTestContext()
+// Opens the context (4.3 compatibility, hidden 64 x 64 window) and installs the KHR_debug callback.
+bool openTestContext()
 {
-    if (window)
-        return true;
     if (!glfwInit())
         return false;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
@@ -45,6 +42,7 @@ bool ensureTestContext()
     glDebugMessageCallback(onDebugMessage, nullptr);
     return true;
 }
+}
 
 std::vector<std::string> takeGlErrors()
 {
@@ -59,28 +57,10 @@ std::vector<std::string> takeGlErrors()
     return errors;
 }
 
-std::string testOutputPath(const char* fileName)
-{
-    const char* dir = getenv("LUMENFOLD_TEST_OUT");
-    std::string base = dir ? dir : "test-out";
-    mkdir(base.c_str(), 0755);
-    return base + "/" + fileName;
-}
-
-std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
-{
-    std::vector<float> data((size_t)size * size * size * components);
-    glBindTexture(GL_TEXTURE_3D, texture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
-    glBindTexture(GL_TEXTURE_3D, 0);
-    return data;
-}
-
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (!ensureTestContext()) {
+    if (!openTestContext()) {
         fprintf(stderr, "GL tests need an OpenGL 4.3 context (run them under xvfb-run -a)\n");
         return 1;
     }

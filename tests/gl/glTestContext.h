@@ -7,14 +7,5 @@
 #include <string>
 #include <vector>
 
-// Opens the context once (4.3 compatibility, hidden 64 x 64 window) and installs the KHR_debug callback.
-bool ensureTestContext();
-
 // Errors the debug callback has seen since the last call; each test asserts this is empty.
 std::vector<std::string> takeGlErrors();
-
-// Where tests write their PNGs for a person to look at.
-std::string testOutputPath(const char* fileName);
-
-// Reads a 3D texture level 0 as RGBA floats (x fastest, then y, then z).
-std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);

@@ -7,15 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "cpu/glyphSource.h"
-#include "fillVolumeCheck.h"
-#include "glTestContext.h"
+#include "glyphSource.h"
 #include "gpu/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
 #include "scenes/sceneIntro.h"
 #include "shaderSources.h"
 #include "testShaders.h"
+#include "volumeTestSupport.h"
 
 namespace {
 constexpr int volSize = 128;

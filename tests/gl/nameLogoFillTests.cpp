@@ -7,11 +7,12 @@
 #include <string>
 
 #include "cpu/emblemSource.h"
-#include "cpu/glyphSource.h"
-#include "fillVolumeCheck.h"
+#include "glyphSource.h"
 #include "hashReference.h"
 #include "scenes/sceneGearLogo.h"
 #include "scenes/sceneLuminarcs2.h"
+#include "sequencer/demoClock.h"
+#include "volumeTestSupport.h"
 
 namespace {
 struct Cell {
@@ -24,7 +25,7 @@ Cell letterCell(int i)
     return {i < 4 ? 0.148f + i * 0.176f : 0.06f + (i - 4) * 0.176f, i < 4 ? 0.5198f : 0.2162f, 0.176f, 0.264f};
 }
 
-class NameLogoFill : public SceneFillFixture {
+class NameLogoFill : public ::testing::Test {
 protected:
     GlyphImage font = loadGlyphSource();
 };

@@ -1,17 +1,41 @@
 // tests/gl/volumeTestSupport.cpp
 #include "volumeTestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
+#include "scenes/sceneRegistry.h"
+#include "sequencer/demoClock.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 
 namespace {
 GLuint testFillProgram = 0;
+
+// RGBA16F and RG16F keep 11 significant bits.
+bool sameVoxel(const Voxel& got, const Voxel& want)
+{
+    const float g[6] = {got.r, got.g, got.b, got.a, got.emissivity, got.roughness};
+    const float w[6] = {want.r, want.g, want.b, want.a, want.emissivity, want.roughness};
+    for (int k = 0; k < 6; ++k)
+        if (std::fabs(g[k] - w[k]) > 1e-3f + 1e-3f * std::fabs(w[k]))
+            return false;
+    return true;
+}
+}
+
+// Global, so gtest's messages find it next to Voxel.
+static std::ostream& operator<<(std::ostream& out, const Voxel& v)
+{
+    return out << v.r << " " << v.g << " " << v.b << " a" << v.a << " e" << v.emissivity << " r" << v.roughness;
 }
 
 void prepareVolume(int size)
@@ -43,6 +67,29 @@ void runTestFill(TestShape shape, const std::vector<float>& params)
         u.setInt("shape", shape);
         glUniform1fv(glGetUniformLocation(u.program, "a"), (GLsizei)params.size(), params.data());
     });
+}
+
+unsigned prepareFill(const char* programName, int volSize)
+{
+    prepareVolume(volSize);
+    setDemoClock(0.0);  // scenes enter at 0, so the clock is their scene time
+    for (const ProgramRow& row : sceneProgramRows())
+        if (std::string(row.name) == programName) {
+            if (!*row.handle)
+                *row.handle = buildComputeProgram(row.name, row.pieces);
+            return *row.handle;
+        }
+    return 0;
+}
+
+std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
+{
+    std::vector<float> data((size_t)size * size * size * components);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
+    glBindTexture(GL_TEXTURE_3D, 0);
+    return data;
 }
 
 std::vector<float> readGiBuffer()
@@ -84,4 +131,50 @@ std::vector<float> drawOffscreen(int width, int height, const std::function<void
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colour);
     return pixels;
+}
+
+Voxel VolumeReadback::at(int x, int y, int z) const
+{
+    size_t i = ((size_t)z * size + y) * size + x;
+    return {colour[4 * i], colour[4 * i + 1], colour[4 * i + 2], colour[4 * i + 3], emissRough[2 * i],
+            emissRough[2 * i + 1]};
+}
+
+VolumeReadback readVolume()
+{
+    return {volume.volSize, readTexture3D(volume.volumeTex, volume.volSize, GL_RGBA, 4),
+            readTexture3D(volume.emissRoughTex, volume.volSize, GL_RG, 2)};
+}
+
+void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
+                       std::initializer_list<std::pair<int, int>> slices, const std::string& name)
+{
+    const int n = volume.size;
+    for (auto [axis, index] : slices) {
+        std::string what = name + "_" + "xyz"[axis] + std::to_string(index);
+        int checked = 0, mismatches = 0;
+        for (int u = 0; u < n; ++u)
+            for (int v = 0; v < n; ++v) {
+                const int i[3] = {axis == 0 ? index : u, axis == 1 ? index : (axis == 0 ? u : v),
+                                  axis == 2 ? index : v};
+                if ((i[0] < 4 || i[0] >= n - 4) + (i[1] < 4 || i[1] >= n - 4) + (i[2] < 4 || i[2] >= n - 4) >= 2)
+                    continue;
+                float p[3] = {(i[0] + 0.5f) / n, (i[1] + 0.5f) / n, (i[2] + 0.5f) / n};
+                Voxel want = model(i[0], i[1], i[2], p[0], p[1], p[2]);
+                bool ambiguous = false;
+                for (int k = 0; k < 6 && !ambiguous; ++k) {
+                    float q[3] = {p[0], p[1], p[2]};
+                    q[k / 2] += k & 1 ? 1e-4f : -1e-4f;
+                    ambiguous = !sameVoxel(model(i[0], i[1], i[2], q[0], q[1], q[2]), want);
+                }
+                checked += ambiguous ? 0 : 1;
+                Voxel got = volume.at(i[0], i[1], i[2]);
+                if (!ambiguous && !sameVoxel(got, want) && ++mismatches <= 4)
+                    ADD_FAILURE() << what << " (" << i[0] << "," << i[1] << "," << i[2] << ") got " << got << ", want "
+                                  << want;
+            }
+        EXPECT_EQ(mismatches, 0) << what;
+        EXPECT_GT(checked, n * n * 3 / 4) << what;  // a model ambiguous everywhere would check nothing
+    }
+    EXPECT_TRUE(takeGlErrors().empty()) << name;
 }

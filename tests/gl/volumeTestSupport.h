@@ -1,12 +1,17 @@
 // tests/gl/volumeTestSupport.h
-// Shared set-up for the volume-pipeline GL tests: programs, a small volume, the test fill, GI access and
-// an off-screen draw.
+// Shared set-up for the volume-pipeline GL tests: programs, a small volume, the test fill, read-backs of the
+// volume and the GI, a comparison with a CPU model of the volume, and an off-screen draw.
 #pragma once
 
 #include <GL/glew.h>
 
 #include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include "glTestContext.h"
 
 // The test fill's shapes; fillTestShapes.glsl lists the parameters each one reads.
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
@@ -15,10 +20,34 @@ enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, sh
 // Restores the shared settings, builds the GI and raymarch programs once and (re)creates a volume of size^3.
 void prepareVolume(int size);
 void runTestFill(TestShape shape, const std::vector<float>& params = {});
+// prepareVolume and the demo clock at 0, then the named fill program of the scene registry, built once;
+// 0 when it did not build.
+unsigned prepareFill(const char* programName, int volSize);
 
+// Level 0 of a 3D texture as floats (x fastest, then y, then z), and the GI buffer as RGBA per cell.
+std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);
 std::vector<float> readGiBuffer();
 // Every GI cell to (r, g, b, 0).
 void writeGiBuffer(float r, float g, float b);
 
 // Runs draw into a fresh width x height target cleared to 0 and reads it back as RGBA floats, bottom row first.
 std::vector<float> drawOffscreen(int width, int height, const std::function<void()>& draw, GLenum format = GL_RGBA32F);
+
+struct Voxel {
+    float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f;
+};
+struct VolumeReadback {
+    int size = 0;
+    std::vector<float> colour, emissRough;  // RGBA and RG per voxel, x fastest
+    Voxel at(int x, int y, int z) const;
+};
+VolumeReadback readVolume();
+
+// What the voxel (x, y, z) whose centre in the unit cube is p should hold.
+using VoxelModel = std::function<Voxel(int x, int y, int z, float px, float py, float pz)>;
+
+// Expects every listed slice (axis 0 x, 1 y, 2 z; index) of the volume to match the model within half-float
+// precision. The wireframe edges are left to the fill library's tests; voxels whose answer changes when the
+// centre is nudged are skipped, as GPU rounding may go either way.
+void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
+                       std::initializer_list<std::pair<int, int>> slices, const std::string& name);

@@ -1,4 +1,4 @@
-// tests/cpu/glyphSource.h
+// tests/gl/glyphSource.h
 // Reads tools/font/glyphs.txt into a 256 x 144 ink image, independently of the generator that embeds it.
 #pragma once
 
@@ -30,7 +30,7 @@ struct GlyphImage {
 inline GlyphImage loadGlyphSource()
 {
     std::string root = __FILE__;
-    std::ifstream in(root.substr(0, root.rfind("tests/cpu/")) + "tools/font/glyphs.txt");
+    std::ifstream in(root.substr(0, root.rfind("tests/gl/")) + "tools/font/glyphs.txt");
     GlyphImage image;
     image.loaded = in.good();
     std::string line;

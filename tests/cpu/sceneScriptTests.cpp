@@ -1,0 +1,184 @@
+// tests/cpu/sceneScriptTests.cpp
+// What the scenes' phases do to the shared state: the intro's fades, the Cornell box's measured ray ramp, the
+// cathedral's hand-over to progressive GI, the shutters' camera lift and frozen sweep.
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gpu/constants.h"
+#include "gpu/giState.h"
+#include "gpu/renderSettings.h"
+#include "scenes/sceneCathedral.h"
+#include "scenes/sceneCornell.h"
+#include "scenes/sceneIntro.h"
+#include "scenes/sceneShutters.h"
+#include "sequencer/camera.h"
+#include "sequencer/labels.h"
+#include "sequencerFixture.h"
+
+namespace {
+template <class Scene>
+class SceneScript : public SequencerFixture {
+protected:
+    Scene scene;
+    ScriptRun run{scene};
+
+    // One frame at a point inside the current phase.
+    void updateAt(double secIntoPhase) { run.frameAt(scene.timeline.phaseStart + secIntoPhase); }
+};
+using IntroScene = SceneScript<cSceneIntro>;
+using CathedralScene = SceneScript<cSceneCathedral>;
+using ShuttersScene = SceneScript<cSceneShutters>;
+
+class CornellScene : public SceneScript<cSceneCornell> {
+protected:
+    // Enters and plays "dark" with the ray-budget controller reporting a fixed value, up to the start of "ramp".
+    void enterAndMeasure(float budget)
+    {
+        run.stepSec = 1.0 / 60.0;
+        run.enterAt(0.0);
+        ASSERT_TRUE(run.runUntil("dark"));
+        while (run.phase() == "dark") {
+            adaptiveRays = budget;
+            run.frame();
+            // Black while measuring, the light out and the GI taking each frame whole.
+            EXPECT_TRUE(run.phase() != "dark" || (gpuConstants.forceBlack && gpuConstants.emissivityMul == 0.0f &&
+                                                  scene.lightIntensity == 0.0f && renderSettings.giBlend == 1.0f));
+        }
+        ASSERT_EQ(run.phase(), "ramp");
+    }
+};
+}
+
+TEST_F(IntroScene, CaptionsFadeInFromBlackAndBackToBlackAndTheLastFadeEndsBlack)
+{
+    run.enterAt(0.0);
+    EXPECT_EQ(gpuConstants.vwAlbedo, RenderSettings().vwAlbedo);  // uploaded before the scene's own albedo
+    EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
+    ASSERT_TRUE(run.runUntil("fade_in"));
+    EXPECT_FALSE(gpuConstants.forceBlack);
+    giResetRequested = false;
+    updateAt(0.75);  // half of the 1.5 s fade: emissivity (1/2)^2
+    EXPECT_NEAR(gpuConstants.emissivityMul, 0.25f, 1e-5f);
+    EXPECT_FLOAT_EQ(renderSettings.giBlend, 0.5f);
+    EXPECT_FALSE(giResetRequested);
+    ASSERT_TRUE(run.runUntil("hold"));
+    EXPECT_FLOAT_EQ(gpuConstants.emissivityMul, 1.0f);
+
+    ASSERT_TRUE(run.runUntil("fade_out"));
+    updateAt(0.35);  // half of the 0.7 s fade inside the 1.2 s phase
+    EXPECT_NEAR(renderSettings.giBlend, 0.75f, 1e-5f);
+    EXPECT_NEAR(gpuConstants.emissivityMul, 1.0f - 0.125f, 1e-5f);
+    EXPECT_FALSE(gpuConstants.forceBlack);
+    updateAt(0.9);  // in the tail: already black
+    EXPECT_FLOAT_EQ(gpuConstants.emissivityMul, 0.0f);
+    EXPECT_FLOAT_EQ(renderSettings.giBlend, 1.0f);
+    EXPECT_TRUE(gpuConstants.forceBlack);
+    ASSERT_TRUE(run.runUntil("text0"));
+    EXPECT_EQ(scene.textSet, 0);
+    EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
+
+    // The last fade has no tail: the frame that ends it sees progress above 1 and turns black before moving on.
+    ASSERT_TRUE(run.runUntil("text2"));
+    ASSERT_TRUE(run.runUntil("fade_out"));
+    updateAt(0.69);
+    EXPECT_FALSE(gpuConstants.forceBlack);
+    updateAt(0.71);
+    EXPECT_EQ(run.phase(), "wait at end");
+    EXPECT_TRUE(gpuConstants.forceBlack);
+    ASSERT_TRUE(run.runUntil(""));
+    EXPECT_TRUE(gpuConstants.forceBlack);
+}
+
+TEST_F(CornellScene, RampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButTheLastTwo)
+{
+    const struct {
+        float budget;
+        bool firstVisit;
+        int maxRays;
+        std::vector<std::string> labels;
+    } cases[] = {
+        {10.6f, true, 11, {"rays per voxel: 1", "2", "3", "4", "5", "6", "7", "8"}},
+        {1.0f, true, 1, {}},
+        {3.4f, true, 3, {}},
+        {4.0f, true, 4, {"rays per voxel: 1"}},
+        {6.0f, false, 6, {"1", "2", "3"}},  // later visits of the run show bare counts
+    };
+    for (const auto& c : cases) {
+        cSceneCornell::firstRayLabel = c.firstVisit;
+        enterAndMeasure(c.budget);
+        EXPECT_EQ(scene.maxRays, c.maxRays) << c.budget;
+        EXPECT_FALSE(renderSettings.adaptiveRaysEnabled);  // the controller must not overwrite the ramp's counts
+        std::vector<int> rays;
+        std::vector<std::string> labels;
+        int resets = 0;
+        while (run.phase() == "ramp") {
+            giResetRequested = false;
+            run.frame();
+            rays.push_back(renderSettings.raysPerFrame);
+            resets += giResetRequested ? 1 : 0;
+            // The newest entry, if this frame added it.
+            if (!labelLog.empty() && labelLog.back().shown == (float)demoClock() &&
+                labelLog.back().text != "maximum reached")
+                labels.push_back(labelLog.back().text);
+        }
+        EXPECT_EQ(rays.front(), 1) << c.budget;
+        EXPECT_EQ(rays.back(), c.maxRays) << c.budget;  // the frame that ends the ramp sits at the maximum
+        EXPECT_TRUE(std::is_sorted(rays.begin(), rays.end())) << c.budget;
+        EXPECT_EQ(resets, c.maxRays) << c.budget;  // a fresh accumulation for each count
+        EXPECT_EQ(labels, c.labels) << c.budget;
+        EXPECT_EQ(cSceneCornell::firstRayLabel, c.firstVisit && c.labels.empty()) << c.budget;
+    }
+
+    // A dark phase that ended before its first update measured nothing: a single ray.
+    run.enterAt(0.0);
+    ASSERT_TRUE(run.runUntil("dark"));
+    advancePhase(scene.timeline);
+    EXPECT_EQ(scene.maxRays, 1);
+    EXPECT_EQ(renderSettings.raysPerFrame, 1);
+}
+
+TEST_F(CornellScene, LitAfterMeasuringThenConvergesFromTheMeasuredBudgetWithDefaults)
+{
+    enterAndMeasure(8.0f);
+    EXPECT_FALSE(gpuConstants.forceBlack);
+    EXPECT_FLOAT_EQ(scene.lightIntensity, 1.0f);
+    ASSERT_TRUE(run.runUntil("maxed"));
+    EXPECT_TRUE(renderSettings.adaptiveRaysEnabled);
+    EXPECT_FLOAT_EQ(adaptiveRays, 8.0f);  // the controller resumes from the measured budget
+    ASSERT_TRUE(run.runUntil("converge"));
+    EXPECT_EQ(giAccumMode, giProgressive);
+    EXPECT_FLOAT_EQ(renderSettings.giBlend, RenderSettings().giBlend);
+    EXPECT_EQ(renderSettings.raysPerFrame, RenderSettings().raysPerFrame);
+    ASSERT_TRUE(run.runUntil("orbit"));
+    EXPECT_TRUE(labelLog.empty());
+    EXPECT_TRUE(run.runUntil(""));
+}
+
+TEST_F(CathedralScene, TurnsProgressiveOnItsSecondUpdateOnEveryVisitKeepingTheAverageHistory)
+{
+    giAccumMode = giFrozen;
+    for (int visit = 0; visit < 2; ++visit) {
+        run.enterAt(2.0);
+        giAccumCount = 3;  // what the running average left behind
+        for (int update = 0; update <= 3; ++update, run.frame())
+            EXPECT_EQ(giAccumMode, update < 2 ? giRunningAverage : giProgressive) << visit << " " << update;
+        EXPECT_EQ(giAccumCount, 3);
+    }
+}
+
+TEST_F(ShuttersScene, ConvergeLiftTheCameraAndSweepWithFrozenLight)
+{
+    run.enterAt(0.0);
+    ASSERT_TRUE(run.runUntil("converge"));
+    EXPECT_EQ(giAccumMode, giProgressive);
+    // The camera lifts 0.35 over the first half of the orbit, eased: half way (q = 0.5) a quarter in.
+    ASSERT_TRUE(run.runUntil("orbit"));
+    for (auto [t, lift] : {std::pair{1.25f, 0.175f}, std::pair{3.0f, 0.35f}}) {
+        updateAt(t);
+        EXPECT_NEAR(cameraPitch, orbitSwayAt(scene.orbit, t, 0.15f, 0.7f).pitch + lift, 1e-4f) << t;
+    }
+    ASSERT_TRUE(run.runUntil("swipe"));
+    EXPECT_EQ(giAccumMode, giFrozen);
+}
