@@ -6,14 +6,18 @@
 #include "scenes/sceneCathedral.h"
 #include "scenes/sceneCloudLightning.h"
 #include "scenes/sceneCornell.h"
+#include "scenes/sceneFog.h"
 #include "scenes/sceneGearLogo.h"
 #include "scenes/sceneIntro.h"
 #include "scenes/sceneLuminarcs2.h"
+#include "scenes/sceneMetaballs2.h"
 #include "scenes/sceneShutters.h"
 #include "sequencer/sceneSequence.h"
 #include "shaderSources.h"
 
 namespace {
+cSceneMetaballs2 sceneMetaballs2;
+cSceneFog sceneFog;
 cSceneCloudLightning sceneCloudLightning;
 cSceneLuminarcs2 sceneLuminarcs2;
 cSceneGearLogo sceneGearLogo;
@@ -24,6 +28,8 @@ cSceneCathedral sceneCathedral;
 cSceneCornell sceneCornell;
 
 const std::vector<SceneRow> rows = {
+    {0, &sceneMetaballs2, "metaballs", "fillMetaballs2", {noise_glsl, vol_write_glsl, fillMetaballs2_glsl}, {10.0f, 22.0f}},
+    {1, &sceneFog, "fog", "fillFog", {noise_glsl, vol_write_glsl, fillFog_glsl}, {6.0f, 18.0f}},
     {8, &sceneCloudLightning, "cloud", "fillCloudLightning", {noise_glsl, vol_write_glsl, fillCloudLightning_glsl}, {5.0f}},
     {5, &sceneLuminarcs2, "name", "fillLuminarcs2", {noise_glsl, vol_write_glsl, font_glsl, fillLuminarcs2_glsl},
      {11.0f}},
