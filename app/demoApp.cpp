@@ -260,6 +260,17 @@ ViewsUBO buildFrameViews(const CameraBasis& mainBasis)
 
 }
 
+AppOptions offscreenAppOptions(int width, int height)
+{
+    AppOptions options;
+    options.fullscreen = false;
+    options.visible = false;
+    options.windowWidth = options.targetWidth = width;
+    options.windowHeight = options.targetHeight = height;
+    options.playMusic = false;
+    return options;
+}
+
 bool appStartup(const AppOptions& options)
 {
     fillSceneTable();

@@ -24,6 +24,9 @@ struct AppOptions {
     const char* musicFile = "Korvane's Swing.mp3";
 };
 
+// A hidden window drawing into an off-screen target of this size, without music: the offline drivers' set-up.
+AppOptions offscreenAppOptions(int width, int height);
+
 // Returns false after printing one line that names what failed; the caller exits with status 1.
 bool appStartup(const AppOptions& options);
 void appFrame(const FrameInput& input);

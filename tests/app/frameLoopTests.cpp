@@ -70,13 +70,7 @@ protected:
     }
     void startApp()
     {
-        AppOptions options;
-        options.fullscreen = false;
-        options.visible = false;
-        options.windowWidth = options.targetWidth = 64;
-        options.windowHeight = options.targetHeight = 36;
-        options.playMusic = false;
-        started = appStartup(options);
+        started = appStartup(offscreenAppOptions(64, 36));
         ASSERT_TRUE(started);
         restoreSharedDefaults();
         renderSettings.volSize = 16;  // the first frame's resource check runs before the probe's entry

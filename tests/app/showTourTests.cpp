@@ -14,12 +14,7 @@
 
 TEST(ShowTour, EveryScenePlaysOnceInPlaylistOrderEachTakingOverAsTheLastEndsAndTheShowClosesItself)
 {
-    AppOptions options;
-    options.fullscreen = false;
-    options.visible = false;
-    options.windowWidth = options.targetWidth = 32;
-    options.windowHeight = options.targetHeight = 18;
-    options.playMusic = false;
+    AppOptions options = offscreenAppOptions(32, 18);
     options.volumeOverride = 16;
     debugLogCaptureBegin();
     ASSERT_TRUE(appStartup(options));

@@ -26,13 +26,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    AppOptions app;
-    app.fullscreen = false;
-    app.visible = false;
-    app.windowWidth = app.targetWidth = options.width;
-    app.windowHeight = app.targetHeight = options.height;
-    app.playMusic = false;
-    if (!appStartup(app))
+    if (!appStartup(offscreenAppOptions(options.width, options.height)))
         return 1;
     std::string renderer = (const char*)glGetString(GL_RENDERER);
     benchmark::AddCustomContext("gl_renderer", renderer);

@@ -27,12 +27,8 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    AppOptions options;
-    options.fullscreen = false;
-    options.visible = false;
-    options.windowWidth = options.targetWidth = args.width;
-    options.windowHeight = options.targetHeight = args.height;
-    options.playMusic = false;  // the beat grid runs on the fixed step as if the music had started with the show
+    // The beat grid runs on the fixed step as if the music had started with the show.
+    AppOptions options = offscreenAppOptions(args.width, args.height);
     options.volumeOverride = args.volSize;
     if (!appStartup(options))
         return 1;
