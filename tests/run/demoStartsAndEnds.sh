@@ -20,6 +20,7 @@ if grep -q "^GPU: llvmpipe" "$workDir/log"; then
 fi
 # Anything else (GL or shader errors, the sound libraries' probes) is noise on the demo's standard error.
 others=$(grep -v -e "^GPU: " -e "^OpenGL: " -e "^Raymarch frag shader compiled: prog=" -e "^mp3 not found.$" \
-                 -e "^Software renderer: " -e "^Missing font: Corvel.ttf not found in working directory$" "$workDir/log")
+                 -e "^Missing font: Corvel.ttf not found in working directory$" -e "^Software renderer: " \
+                 "$workDir/log")
 [ -z "$others" ] || failTest "unexpected output: $others"
 echo "PASS"

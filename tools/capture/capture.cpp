@@ -1,5 +1,6 @@
 // tools/capture/capture.cpp
-// Runs the demo's own frame step in a hidden window on a fixed step and writes one frame as PNG.
+// Runs the demo's own frame step in a hidden window on a fixed step: one frame as PNG, or the show as a video
+// and a contact sheet.
 #include <cstdio>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
+#include "tools/capture/showCapture.h"
 
 int main(int argc, char** argv)
 {
@@ -22,19 +24,14 @@ int main(int argc, char** argv)
         fputs(captureUsage, stdout);
         return 0;
     }
+    if (args.showCapture())
+        return captureShow(args);
     if (args.scene >= 0 && !sceneName(args.scene)) {
         fprintf(stderr, "lumenfold-capture: scene %d is not in this build\n", args.scene);
         return 2;
     }
 
-    AppOptions options;
-    options.fullscreen = false;
-    options.visible = false;
-    options.windowWidth = options.targetWidth = args.width;
-    options.windowHeight = options.targetHeight = args.height;
-    options.playMusic = false;  // the beat grid runs on the fixed step as if the music had started with the show
-    options.volumeOverride = args.volSize;
-    if (!appStartup(options))
+    if (!appStartup(captureAppOptions(args)))
         return 1;
     if (args.scene >= 0)
         currentSceneIndex = args.scene;
