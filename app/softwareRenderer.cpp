@@ -27,6 +27,7 @@ void logSoftwareRendererNote()
 {
     const char* renderer = (const char*)glGetString(GL_RENDERER);
     if (isSoftwareRenderer(renderer))
-        debugLog("Software renderer: the show will run at a fraction of a frame per second here; "
-                 "watch it as a video instead, made with lumenfold-capture --video lumenfold.mp4\n");
+        debugLog("Software renderer: the show will run at a fraction of a frame per second here; watch it as a "
+                 "video instead: lumenfold-capture --video lumenfold.mp4 (--volume 48 --size 320x180 --fps 10 for a "
+                 "quick preview)\n");
 }
