@@ -52,7 +52,7 @@ int planShow(const CaptureArgs& args, ShowPlan& plan)
 {
     plan.showFrames = appShowFrames(args.fps, frameAtOrAfter(captureMaxSec, args.fps) + 1);
     if (plan.showFrames < 0)
-        return refuse("the show does not end within 3600 s", 1);
+        return refuse("the show's end could not be found: it does not close within 3600 s", 1);
     std::string error = rangeInShow(args.fromSec, args.toSec, args.fps, plan.showFrames, plan.range);
     if (!error.empty())
         return refuse(error, 2);
@@ -96,15 +96,14 @@ void reportProgress(long done, long total, double elapsedSec, bool terminal)
 {
     std::string text = progressText(done, total, sceneName(lastAppliedScene), elapsedSec);
     if (terminal)
-        fprintf(stderr, "\r%s\033[K%s", text.c_str(), done == total ? "\n" : "");
+        fprintf(stderr, "\r%s\033[K", text.c_str());
     else if (progressStepDue(done, total))
         fprintf(stderr, "lumenfold-capture: %s\n", text.c_str());
 }
 
 // Every frame from show time 0 to the range's end; the ones inside it go to the video and the sheet.
-std::string renderShow(const CaptureArgs& args, ShowPlan& plan)
+std::string renderFrames(const CaptureArgs& args, ShowPlan& plan, bool terminal)
 {
-    bool terminal = isatty(STDERR_FILENO);
     auto start = std::chrono::steady_clock::now();
     std::vector<uint8_t> pixels;
     size_t nextTile = 0;
@@ -130,10 +129,28 @@ std::string renderShow(const CaptureArgs& args, ShowPlan& plan)
     return "";
 }
 
+std::string renderShow(const CaptureArgs& args, ShowPlan& plan)
+{
+    bool terminal = isatty(STDERR_FILENO);
+    std::string error = renderFrames(args, plan, terminal);
+    if (terminal)
+        fputc('\n', stderr);  // the progress line stays, and what follows starts below it
+    return error;
+}
+
+int reportStop(ShowPlan& plan)
+{
+    discardOutputs(plan);
+    fprintf(stderr, "lumenfold-capture: stopped; nothing was written\n");
+    return 128 + stopRequested();
+}
+
 int writeOutputs(const CaptureArgs& args, ShowPlan& plan)
 {
     if (plan.video.pid > 0) {
         std::string error = finishVideo(plan.video);
+        if (!error.empty() && stopRequested())
+            return reportStop(plan);
         if (!error.empty()) {
             discardOutputs(plan);
             return refuse(error, 1);
@@ -173,11 +190,8 @@ int captureShow(const CaptureArgs& args)
     }
     std::string error = renderShow(args, plan);
     appShutdown();
-    if (int signal = stopRequested()) {
-        discardOutputs(plan);
-        fprintf(stderr, "%slumenfold-capture: stopped; nothing was written\n", isatty(STDERR_FILENO) ? "\n" : "");
-        return 128 + signal;
-    }
+    if (stopRequested())
+        return reportStop(plan);
     if (!error.empty()) {
         discardOutputs(plan);
         return refuse(error, 1);
