@@ -20,7 +20,7 @@
 #include "tools/capture/videoPipe.h"
 
 namespace {
-// The largest sheet side libpng and a viewer take without trouble.
+// Beyond this side a sheet would take gigabytes of memory and few viewers would open it.
 constexpr int sheetMaxSide = 16384;
 
 struct ShowPlan {
