@@ -3,7 +3,8 @@
 set -euo pipefail
 source "$(dirname "$0")/tools/setup.sh"
 # libjack without a JACK server: the demo must stay quiet on such a machine too (ffmpeg pulls the library in).
-lumenfoldSetup "${lumenfoldPackages[@]}" xvfb xauth xdotool libgl1-mesa-dri libjack-jackd2-0
+# ffmpeg encodes and probes the capture tool's videos.
+lumenfoldSetup "${lumenfoldPackages[@]}" xvfb xauth xdotool libgl1-mesa-dri libjack-jackd2-0 ffmpeg
 cd "$lumenfoldRoot/build"
 if [ -n "${DISPLAY:-}" ]; then
     ctest --output-on-failure

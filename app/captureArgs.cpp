@@ -3,43 +3,95 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
 #include "app/argParsing.h"
 #include "sequencer/sceneSequence.h"
 
 const char captureUsage[] =
-    "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--fps N] [--size WxH] [--volume N] [--out FILE.png]\n"
-    "  Renders the show off-screen on a fixed-step clock and writes the frame at the given moment.\n"
-    "  --scene INDEX  enter this scene-table entry instead of the playlist's first (0..9)\n"
-    "  --at SECONDS   time after entering it, at most 3600 (default 0)\n"
-    "  --fps N        fixed step; every frame up to the moment is rendered (default 60)\n"
-    "  --size WxH     picture size in pixels (default 480x270)\n"
-    "  --volume N     voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n"
-    "  --out FILE     PNG file to write (default capture.png)\n";
+    "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--out FILE.png] [--fps N] [--size WxH] [--volume N]\n"
+    "       lumenfold-capture [--video FILE.mp4] [--sheet FILE.png --every SECONDS] [--from SECONDS] [--to SECONDS]\n"
+    "                         [--fps N] [--size WxH] [--volume N]\n"
+    "  Renders the show off-screen on a fixed-step clock through the demo's own frame step, the beat grid\n"
+    "  following the show time as if the music had started with it.\n"
+    "  One picture:\n"
+    "  --scene INDEX     enter this scene-table entry instead of the playlist's first (0..9)\n"
+    "  --at SECONDS      time after entering it, at most 3600 (default 0)\n"
+    "  --out FILE        PNG file to write (default capture.png)\n"
+    "  The show, always rendered from show time 0, written from --from on:\n"
+    "  --video FILE.mp4  H.264 with the soundtrack from the working directory as AAC (needs ffmpeg)\n"
+    "  --sheet FILE.png  a contact sheet, one tile labelled with scene and show time every --every seconds\n"
+    "  --every SECONDS   the sheet's step\n"
+    "  --from SECONDS    start of the range (default 0)\n"
+    "  --to SECONDS      end of the range (default: the moment the window would close)\n"
+    "  Both:\n"
+    "  --fps N           fixed step; every frame up to the end is rendered (default 60)\n"
+    "  --size WxH        picture or tile size in pixels (default 480x270); even for --video\n"
+    "  --volume N        voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n";
+
+namespace {
+bool parseSeconds(const char* text, double& value)
+{
+    char* end = nullptr;
+    value = strtod(text, &end);
+    return end != text && !*end && value >= 0.0 && value <= captureMaxSec;
+}
+
+// Options that only make sense together; checked once every option is read.
+std::string checkCombination(const CaptureArgs& args, const std::set<std::string>& given)
+{
+    if (args.showCapture()) {
+        for (const char* option : {"--scene", "--at", "--out"})
+            if (given.count(option))
+                return std::string(option) + " makes a single picture; it does not combine with --video or --sheet";
+    } else {
+        for (const char* option : {"--from", "--to", "--every"})
+            if (given.count(option))
+                return std::string(option) + " needs --video or --sheet";
+    }
+    if (!args.sheet.empty() && !given.count("--every"))
+        return "--sheet needs --every SECONDS";
+    if (args.sheet.empty() && given.count("--every"))
+        return "--every needs --sheet";
+    if (given.count("--every") && args.everySec * args.fps < 1.0 - 1e-9)
+        return "--every must be at least one frame step (1/fps seconds)";
+    if (args.toSec >= 0.0 && args.toSec <= args.fromSec)
+        return "--to must come after --from";
+    if (!args.video.empty() && (args.width % 2 || args.height % 2))
+        return "--video needs an even width and height (H.264 in yuv420p), not " + std::to_string(args.width) + "x" +
+               std::to_string(args.height);
+    return "";
+}
+}
 
 std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& args)
 {
+    static const std::set<std::string> options = {"--scene", "--at",   "--fps",  "--size", "--volume", "--out",
+                                                  "--video", "--sheet", "--from", "--to",   "--every"};
+    std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         if (option == "--help" || option == "-h") {
             args.help = true;
             continue;
         }
-        if (option != "--scene" && option != "--at" && option != "--fps" && option != "--size" && option != "--volume" &&
-            option != "--out")
+        if (!options.count(option))
             return "unknown option " + option;
         if (i + 1 >= argc)
             return option + " needs a value";
+        given.insert(option);
         const char* value = argv[++i];
         if (option == "--scene") {
             if (!parseIntArg(value, 0, sceneTableSize - 1, args.scene))
                 return std::string("unknown scene ") + value + " (scene-table indices are 0.." +
                        std::to_string(sceneTableSize - 1) + ")";
-        } else if (option == "--at") {
-            char* end = nullptr;
-            args.atSec = strtod(value, &end);
-            if (end == value || *end || !(args.atSec >= 0.0 && args.atSec <= captureMaxSec))
-                return std::string("--at needs a time from 0 to 3600 seconds, not ") + value;
+        } else if (option == "--at" || option == "--from" || option == "--to" || option == "--every") {
+            double& seconds = option == "--at"     ? args.atSec
+                              : option == "--from" ? args.fromSec
+                              : option == "--to"   ? args.toSec
+                                                   : args.everySec;
+            if (!parseSeconds(value, seconds))
+                return option + " needs a time from 0 to 3600 seconds, not " + value;
         } else if (option == "--fps") {
             if (!parseIntArg(value, 1, 1000, args.fps))
                 return std::string("--fps needs a whole number from 1 to 1000, not ") + value;
@@ -51,15 +103,23 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
                 return std::string("--volume needs a whole number from 16 to 128, not ") + value;
         } else {
             if (!*value)
-                return "--out needs a file name";
-            args.out = value;
+                return option + " needs a file name";
+            (option == "--out" ? args.out : option == "--video" ? args.video : args.sheet) = value;
         }
     }
-    return "";
+    return checkCombination(args, given);
 }
 
 int captureFrameCount(double atSec, int fps)
 {
     // The small epsilon keeps 0.1 s at 10 fps from losing its frame to rounding.
     return (int)std::floor(atSec * fps + 1e-6) + 1;
+}
+
+AppOptions captureAppOptions(const CaptureArgs& args)
+{
+    // The beat grid runs on the fixed step as if the music had started with the show.
+    AppOptions options = offscreenAppOptions(args.width, args.height);
+    options.volumeOverride = args.volSize;
+    return options;
 }

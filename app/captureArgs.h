@@ -4,15 +4,27 @@
 
 #include <string>
 
+#include "app/demoApp.h"
+
 struct CaptureArgs {
+    // One picture.
     int scene = -1;  // sceneTable index to enter directly; -1: the playlist's first entry
     double atSec = 0.0;
+    std::string out = "capture.png";
+    // The show, or a range of it, as a video and/or a contact sheet.
+    std::string video;
+    std::string sheet;
+    double fromSec = 0.0;
+    double toSec = -1.0;  // below 0: to the moment the window would close
+    double everySec = 0.0;
+    // Both.
     int fps = 60;
     int width = 480;
     int height = 270;
     int volSize = 0;  // 0: every scene's own (128)
-    std::string out = "capture.png";
     bool help = false;
+
+    bool showCapture() const { return !video.empty() || !sheet.empty(); }
 };
 
 // Returns an empty string on success, otherwise the message to print before exiting with status 2.
@@ -23,5 +35,9 @@ constexpr double captureMaxSec = 3600.0;
 
 // Frames rendered on the fixed step to reach atSec: the entry frame at 0 plus one per step.
 int captureFrameCount(double atSec, int fps);
+
+// A hidden window with an off-screen target of the asked size; the beat grid runs on the fixed step as if the
+// music had started with the show, so the tool plays none.
+AppOptions captureAppOptions(const CaptureArgs& args);
 
 extern const char captureUsage[];

@@ -4,6 +4,8 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -394,4 +396,39 @@ void readTargetPixels(std::vector<uint8_t>& rgba, int& width, int& height)
     size_t row = (size_t)width * 4;
     for (int y = 0; y < height; ++y)
         memcpy(&rgba[y * row], &bottomUp[(height - 1 - y) * row], row);
+}
+
+long appShowFrames(int fps, long limitFrames)
+{
+    // A child plays appFrame's sequencer calls, in its order and without a GPU pass, so that no scene keeps
+    // state from the rehearsal: some remember things for the whole run.
+    int channel[2];
+    if (pipe(channel) != 0)
+        return -1;
+    pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        fillSceneTable();
+        resetSceneSequence();
+        long frames = -1;
+        for (long frame = 0; frame < limitFrames && frames < 0; ++frame) {
+            FrameInput input = fixedStepInput(frame, fps);
+            setDemoClock(input.showTimeSec);
+            trackBeat((float)input.musicTimeSec);
+            applySceneSwitch();
+            if (stepSequencer())
+                frames = frame + 1;
+            decayPulses();
+        }
+        bool sent = write(channel[1], &frames, sizeof(frames)) == (ssize_t)sizeof(frames);
+        _exit(sent ? 0 : 1);
+    }
+    close(channel[1]);
+    long frames = -1;
+    if (child < 0 || read(channel[0], &frames, sizeof(frames)) != (ssize_t)sizeof(frames))
+        frames = -1;
+    close(channel[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return frames;
 }

@@ -43,3 +43,7 @@ void readTargetPixels(std::vector<uint8_t>& rgba, int& width, int& height);
 
 // Restores every piece of shared scene-facing state to its start-up value.
 void restoreSharedDefaults();
+
+// Frames of the whole show on the fixed step, up to and including the one on which the window asks to close;
+// -1 when it does not close within limitFrames. Call before appStartup.
+long appShowFrames(int fps, long limitFrames);

@@ -1,5 +1,5 @@
 // app/pngWriter.h
-// Minimal PNG output (RGBA8, stored deflate blocks) for captures and test pictures.
+// PNG output (RGBA8, compressed by libpng) for captures, contact sheets and test pictures.
 #pragma once
 
 #include <cstdint>

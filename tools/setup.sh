@@ -20,5 +20,5 @@ lumenfoldSetup() {
 }
 
 lumenfoldRoot=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-lumenfoldPackages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libgtest-dev libbenchmark-dev
+lumenfoldPackages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libpng-dev libgtest-dev libbenchmark-dev
                    fonts-dejavu-core lame)

@@ -1,6 +1,7 @@
 # tests/run/demoStartsAndEnds.sh
 # The real demo without its font: the warning box comes up and Enter dismisses it, the start-up lines follow,
 # a frame is drawn, Escape ends it with status 0, and standard error holds nothing but the demo's own lines.
+# On a software renderer one of them points at the video capture.
 source "$(dirname "$0")/common.bash"
 startDemo
 waitForLog "Corvel.ttf not found in working directory"
@@ -14,8 +15,12 @@ status=$?
 for line in "GPU: " "OpenGL: " "mp3 not found."; do
     grep -q "^$line" "$workDir/log" || failTest "no '$line' line"
 done
+if grep -q "^GPU: llvmpipe" "$workDir/log"; then
+    grep -q "^Software renderer: .* lumenfold-capture --video " "$workDir/log" || failTest "no software-renderer line"
+fi
 # Anything else (GL or shader errors, the sound libraries' probes) is noise on the demo's standard error.
 others=$(grep -v -e "^GPU: " -e "^OpenGL: " -e "^Raymarch frag shader compiled: prog=" -e "^mp3 not found.$" \
-                 -e "^Missing font: Corvel.ttf not found in working directory$" "$workDir/log")
+                 -e "^Missing font: Corvel.ttf not found in working directory$" -e "^Software renderer: " \
+                 "$workDir/log")
 [ -z "$others" ] || failTest "unexpected output: $others"
 echo "PASS"

@@ -1,5 +1,6 @@
 // tools/capture/capture.cpp
-// Runs the demo's own frame step in a hidden window on a fixed step and writes one frame as PNG.
+// Runs the demo's own frame step in a hidden window on a fixed step: one frame as PNG, or the show as a video
+// and a contact sheet.
 #include <cstdio>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
+#include "tools/capture/showCapture.h"
 
 int main(int argc, char** argv)
 {
@@ -22,15 +24,14 @@ int main(int argc, char** argv)
         fputs(captureUsage, stdout);
         return 0;
     }
+    if (args.showCapture())
+        return captureShow(args);
     if (args.scene >= 0 && !sceneName(args.scene)) {
         fprintf(stderr, "lumenfold-capture: scene %d is not in this build\n", args.scene);
         return 2;
     }
 
-    // The beat grid runs on the fixed step as if the music had started with the show.
-    AppOptions options = offscreenAppOptions(args.width, args.height);
-    options.volumeOverride = args.volSize;
-    if (!appStartup(options))
+    if (!appStartup(captureAppOptions(args)))
         return 1;
     if (args.scene >= 0)
         currentSceneIndex = args.scene;
