@@ -70,20 +70,20 @@ int planShow(const CaptureArgs& args, ShowPlan& plan)
         beginSheet(plan.sheet, (int)plan.tiles.size(), args.width, args.height);
     }
     if (!args.video.empty()) {
-        VideoSpec spec;
-        spec.path = args.video;
-        spec.width = args.width;
-        spec.height = args.height;
-        spec.fps = args.fps;
-        spec.audioStartSec = (double)plan.range.first / args.fps;
-        spec.durationSec = (double)(plan.range.end - plan.range.first) / args.fps;
-        spec.musicFile = AppOptions().musicFile;
-        if (access(spec.musicFile.c_str(), R_OK) != 0) {
+        VideoJob job;
+        job.path = args.video;
+        job.width = args.width;
+        job.height = args.height;
+        job.fps = args.fps;
+        job.audioStartSec = (double)plan.range.first / args.fps;
+        job.durationSec = (double)(plan.range.end - plan.range.first) / args.fps;
+        job.musicFile = AppOptions().musicFile;
+        if (access(job.musicFile.c_str(), R_OK) != 0) {
             fprintf(stderr, "lumenfold-capture: %s is not in the working directory; the video is silent\n",
-                    spec.musicFile.c_str());
-            spec.musicFile.clear();
+                    job.musicFile.c_str());
+            job.musicFile.clear();
         }
-        error = startVideo(spec, plan.video);
+        error = startVideo(job, plan.video);
         if (!error.empty()) {
             discardOutputs(plan);
             return refuse(error, 1);

@@ -24,18 +24,18 @@ std::string number(double value)
     return text;
 }
 
-std::vector<std::string> ffmpegArguments(const VideoSpec& spec, const std::string& output)
+std::vector<std::string> ffmpegArguments(const VideoJob& job, const std::string& output)
 {
     std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-nostats", "-loglevel", "error", "-y",
                                      "-f", "rawvideo", "-pix_fmt", "rgba",
-                                     "-video_size", std::to_string(spec.width) + "x" + std::to_string(spec.height),
-                                     "-framerate", std::to_string(spec.fps), "-i", "pipe:0"};
-    if (spec.musicFile.empty())
+                                     "-video_size", std::to_string(job.width) + "x" + std::to_string(job.height),
+                                     "-framerate", std::to_string(job.fps), "-i", "pipe:0"};
+    if (job.musicFile.empty())
         args.insert(args.end(), {"-f", "lavfi", "-i", "anullsrc=channel_layout=stereo:sample_rate=44100"});
     else
-        args.insert(args.end(), {"-ss", number(spec.audioStartSec), "-i", spec.musicFile, "-af", "apad"});
+        args.insert(args.end(), {"-ss", number(job.audioStartSec), "-i", job.musicFile, "-af", "apad"});
     args.insert(args.end(), {"-map", "0:v:0", "-map", "1:a:0", "-c:v", "libx264", "-crf", "18", "-pix_fmt",
-                             "yuv420p", "-c:a", "aac", "-b:a", "192k", "-t", number(spec.durationSec),
+                             "yuv420p", "-c:a", "aac", "-b:a", "192k", "-t", number(job.durationSec),
                              "-movflags", "+faststart", "-f", "mp4", output});
     return args;
 }
@@ -66,10 +66,10 @@ void release(VideoPipe& video)
 }
 }
 
-std::string startVideo(const VideoSpec& spec, VideoPipe& video)
+std::string startVideo(const VideoJob& job, VideoPipe& video)
 {
-    video.path = spec.path;
-    std::string error = createTemporaryBeside(spec.path, video.temporary);
+    video.path = job.path;
+    std::string error = createTemporaryBeside(job.path, video.temporary);
     if (!error.empty())
         return error;
     guardTemporary(0, video.temporary.c_str());
@@ -98,7 +98,7 @@ std::string startVideo(const VideoSpec& spec, VideoPipe& video)
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
-    std::vector<std::string> args = ffmpegArguments(spec, video.temporary);
+    std::vector<std::string> args = ffmpegArguments(job, video.temporary);
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

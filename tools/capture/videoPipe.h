@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-struct VideoSpec {
+struct VideoJob {
     std::string path;
     int width = 0, height = 0, fps = 0;
     double audioStartSec = 0.0;  // the soundtrack's position at the first frame
@@ -26,7 +26,7 @@ struct VideoPipe {
 };
 
 // "" or one line that says why the encoder could not start (nothing is left behind then).
-std::string startVideo(const VideoSpec& spec, VideoPipe& video);
+std::string startVideo(const VideoJob& job, VideoPipe& video);
 // False once ffmpeg has stopped reading; finishVideo then says why.
 bool writeVideoFrame(VideoPipe& video, const uint8_t* rgba, size_t bytes);
 // Ends the stream and waits for ffmpeg; "" once the video is under its name, otherwise why not.
