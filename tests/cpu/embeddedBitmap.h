@@ -1,5 +1,5 @@
 // tests/cpu/embeddedBitmap.h
-// Reads the one-bit image of an embedded shader back from its "uint[N](...)" literal, pixel by pixel.
+// The one-bit image of an embedded shader read back from its "uint[N](...)" literal, and the emblem's source.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tools/gearLogo/emblemShapes.h"
 
 // Pixel idx is bit 31 - (idx & 31) of word idx >> 5; the result is empty unless exactly `words` words are found.
 inline std::vector<bool> embeddedBitmap(const std::string& glsl, int words)
@@ -22,4 +24,11 @@ inline std::vector<bool> embeddedBitmap(const std::string& glsl, int words)
         for (int bit = 31; bit >= 0; --bit)
             pixels.push_back(((std::strtoul(item.c_str(), nullptr, 16) >> bit) & 1u) != 0);
     return pixels.size() == (size_t)words * 32 ? pixels : std::vector<bool>{};
+}
+
+// The emblem painted from tools/gearLogo/emblem.txt, independently of the generator that embeds it.
+inline bool loadEmblemSource(EmblemImage& image)
+{
+    std::string error;
+    return paintEmblemFile(LUMENFOLD_SOURCE_DIR "/tools/gearLogo/emblem.txt", image, error);
 }

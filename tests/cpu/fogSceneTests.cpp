@@ -6,22 +6,17 @@
 
 #include "gpu/constants.h"
 #include "gpu/giState.h"
-#include "musicCursor.h"
 #include "scenes/sceneFog.h"
 #include "sequencer/camera.h"
 #include "sequencerFixture.h"
 
 namespace {
-class FogScene : public SequencerFixture {
+class FogScene : public SceneScript<cSceneFog> {
 protected:
-    cSceneFog fog;
-    ScriptRun run{fog};
-    MusicCursor music;
-
     void frameAt(double sceneSec, bool beat = false)
     {
         music.frame(beat);
-        run.frameAt(fog.timeline.sceneStart + sceneSec);
+        run.frameAt(scene.timeline.sceneStart + sceneSec);
     }
 };
 }
@@ -41,12 +36,12 @@ TEST_F(FogScene, RigsTurnEveryFourSecondsAndOneRoundEndsTheSceneAtTwentySeconds)
         for (int face = 0; face < faceCount; ++face)
             lit |= (gpuConstants.vwFaces[face].emissivity > 0.0f) << face;
         EXPECT_EQ(lit, rig.lit) << rig.sec;
-        EXPECT_TRUE(giResetRequested && !fog.finished) << rig.sec;
+        EXPECT_TRUE(giResetRequested && !scene.finished) << rig.sec;
     }
     frameAt(19.99);
-    EXPECT_FALSE(fog.finished);
+    EXPECT_FALSE(scene.finished);
     frameAt(20.001);
-    EXPECT_TRUE(fog.finished);
+    EXPECT_TRUE(scene.finished);
 }
 
 TEST_F(FogScene, BeatsJumpTheCameraFromTheSeedAndTheMoonKeepsItWithinAQuarterTurn)
@@ -64,7 +59,7 @@ TEST_F(FogScene, BeatsJumpTheCameraFromTheSeedAndTheMoonKeepsItWithinAQuarterTur
     // plays the rigs from the start, and the generator carries on across visits.
     for (float away : {-3.0f, 2.4f}) {
         run.enterAt(away < 0.0f ? 100.0 : 200.0);
-        EXPECT_EQ(fog.jitterSeed, seed);
+        EXPECT_EQ(scene.jitterSeed, seed);
         frameAt(15.99);
         cameraYaw = 2.79f + away;
         frameAt(16.01);

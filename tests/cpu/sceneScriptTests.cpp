@@ -18,15 +18,6 @@
 #include "sequencerFixture.h"
 
 namespace {
-template <class Scene>
-class SceneScript : public SequencerFixture {
-protected:
-    Scene scene;
-    ScriptRun run{scene};
-
-    // One frame at a point inside the current phase.
-    void updateAt(double secIntoPhase) { run.frameAt(scene.timeline.phaseStart + secIntoPhase); }
-};
 using IntroScene = SceneScript<cSceneIntro>;
 using CathedralScene = SceneScript<cSceneCathedral>;
 using ShuttersScene = SceneScript<cSceneShutters>;

@@ -4,18 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/demoApp.h"
+#include "musicCursor.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
+#include "sequencer/sceneSequence.h"
 
 class SequencerFixture : public ::testing::Test {
 protected:
     void SetUp() override { restoreSharedDefaults(); }
-    void TearDown() override { restoreSharedDefaults(); }
+    void TearDown() override
+    {
+        std::copy(savedTable.begin(), savedTable.end(), sceneTable);
+        scenePlaylist = savedPlaylist;
+        restoreSharedDefaults();
+    }
+    // A test may put its own scenes in the table and playlist; both are given back afterwards.
+    std::vector<cSceneBase*> savedTable{std::begin(sceneTable), std::end(sceneTable)};
+    std::vector<int> savedPlaylist = scenePlaylist;
 };
 
 // A scene that plays a given script and lets a test see, and change, the state it is entered in.
@@ -63,4 +75,16 @@ struct ScriptRun {
         const SceneTimeline& t = scene.timeline;
         return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
     }
+};
+
+// One scene of the given class, played on the manual clock, with a music cursor for its beats.
+template <class Scene>
+class SceneScript : public SequencerFixture {
+protected:
+    Scene scene;
+    ScriptRun run{scene};
+    MusicCursor music;
+
+    // One frame at a point inside the current phase.
+    void updateAt(double secIntoPhase) { run.frameAt(scene.timeline.phaseStart + secIntoPhase); }
 };

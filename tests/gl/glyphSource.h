@@ -29,8 +29,7 @@ struct GlyphImage {
 // Each glyph is 7 x 8 blocks of 2 x 2 pixels, its first block row on pixel rows 3-4.
 inline GlyphImage loadGlyphSource()
 {
-    std::string root = __FILE__;
-    std::ifstream in(root.substr(0, root.rfind("tests/gl/")) + "tools/font/glyphs.txt");
+    std::ifstream in(LUMENFOLD_SOURCE_DIR "/tools/font/glyphs.txt");
     GlyphImage image;
     image.loaded = in.good();
     std::string line;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "cpu/emblemSource.h"
+#include "cpu/embeddedBitmap.h"
 #include "glyphSource.h"
 #include "hashReference.h"
 #include "scenes/sceneGearLogo.h"
