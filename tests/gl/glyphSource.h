@@ -24,6 +24,13 @@ struct GlyphImage {
         return code >= 32 && code <= 126 &&
                at(code, std::clamp((int)(u * 16.0f), 0, 15), std::clamp((int)(v * 24.0f), 0, 23));
     }
+
+    // A line gives each of its characters an equal share of u in [0, 1].
+    bool lineSample(const std::string& text, float u, float v) const
+    {
+        int n = (int)text.size(), index = std::min((int)(u * n), n - 1);
+        return sample(text[index], u * n - index, v);
+    }
 };
 
 // Each glyph is 7 x 8 blocks of 2 x 2 pixels, its first block row on pixel rows 3-4.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
@@ -14,6 +13,7 @@
 #include "gpu/volumeResources.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/demoClock.h"
+#include "sequencer/sceneBase.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 
@@ -23,19 +23,15 @@ GLuint testFillProgram = 0;
 // RGBA16F and RG16F keep 11 significant bits.
 bool sameVoxel(const Voxel& got, const Voxel& want)
 {
-    const float g[6] = {got.r, got.g, got.b, got.a, got.emissivity, got.roughness};
-    const float w[6] = {want.r, want.g, want.b, want.a, want.emissivity, want.roughness};
-    for (int k = 0; k < 6; ++k)
-        if (std::fabs(g[k] - w[k]) > 1e-3f + 1e-3f * std::fabs(w[k]))
-            return false;
-    return true;
-}
+    auto close = [](float g, float w) { return std::fabs(g - w) <= 1e-3f + 1e-3f * std::fabs(w); };
+    return close(got.r, want.r) && close(got.g, want.g) && close(got.b, want.b) && close(got.a, want.a) &&
+           close(got.emissivity, want.emissivity) && close(got.roughness, want.roughness);
 }
 
-// Global, so gtest's messages find it next to Voxel.
-static std::ostream& operator<<(std::ostream& out, const Voxel& v)
+std::string describe(const Voxel& v)
 {
-    return out << v.r << " " << v.g << " " << v.b << " a" << v.a << " e" << v.emissivity << " r" << v.roughness;
+    return testing::PrintToString(std::vector<float>{v.r, v.g, v.b, v.a, v.emissivity, v.roughness});
+}
 }
 
 void prepareVolume(int size)
@@ -69,7 +65,7 @@ void runTestFill(TestShape shape, const std::vector<float>& params)
     });
 }
 
-unsigned prepareFill(const char* programName, int volSize)
+bool prepareScene(cSceneBase& scene, const char* programName, int volSize)
 {
     prepareVolume(volSize);
     setDemoClock(0.0);  // scenes enter at 0, so the clock is their scene time
@@ -77,9 +73,10 @@ unsigned prepareFill(const char* programName, int volSize)
         if (std::string(row.name) == programName) {
             if (!*row.handle)
                 *row.handle = buildComputeProgram(row.name, row.pieces);
-            return *row.handle;
+            scene.fillProgram = *row.handle;
         }
-    return 0;
+    scene.enter();
+    return scene.fillProgram != 0;
 }
 
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
@@ -170,8 +167,8 @@ void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
                 checked += ambiguous ? 0 : 1;
                 Voxel got = volume.at(i[0], i[1], i[2]);
                 if (!ambiguous && !sameVoxel(got, want) && ++mismatches <= 4)
-                    ADD_FAILURE() << what << " (" << i[0] << "," << i[1] << "," << i[2] << ") got " << got << ", want "
-                                  << want;
+                    ADD_FAILURE() << what << " (" << i[0] << "," << i[1] << "," << i[2] << ") got " << describe(got)
+                                  << ", want " << describe(want);
             }
         EXPECT_EQ(mismatches, 0) << what;
         EXPECT_GT(checked, n * n * 3 / 4) << what;  // a model ambiguous everywhere would check nothing

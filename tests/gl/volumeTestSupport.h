@@ -13,6 +13,8 @@
 
 #include "glTestContext.h"
 
+class cSceneBase;
+
 // The test fill's shapes; fillTestShapes.glsl lists the parameters each one reads.
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
                  shapeFloorAndSlab, shapeShowcase };
@@ -20,9 +22,9 @@ enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, sh
 // Restores the shared settings, builds the GI and raymarch programs once and (re)creates a volume of size^3.
 void prepareVolume(int size);
 void runTestFill(TestShape shape, const std::vector<float>& params = {});
-// prepareVolume and the demo clock at 0, then the named fill program of the scene registry, built once;
-// 0 when it did not build.
-unsigned prepareFill(const char* programName, int volSize);
+// prepareVolume and the demo clock at 0, the scene's fill program from the registry (built once), then its
+// entry; false when the program did not build.
+bool prepareScene(cSceneBase& scene, const char* programName, int volSize);
 
 // Level 0 of a 3D texture as floats (x fastest, then y, then z), and the GI buffer as RGBA per cell.
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);
