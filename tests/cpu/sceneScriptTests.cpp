@@ -44,31 +44,28 @@ protected:
 
 TEST_F(IntroScene, CaptionsFadeInFromBlackAndBackToBlackAndTheLastFadeEndsBlack)
 {
+    // One frame at a point inside the current phase, and the light it leaves.
+    auto expectAt = [this](double sec, float emissivity, float blend, bool black) {
+        updateAt(sec);
+        EXPECT_NEAR(gpuConstants.emissivityMul, emissivity, 1e-5f) << run.phase() << " " << sec;
+        EXPECT_NEAR(renderSettings.giBlend, blend, 1e-5f) << run.phase() << " " << sec;
+        EXPECT_EQ(gpuConstants.forceBlack, black) << run.phase() << " " << sec;
+    };
     run.enterAt(0.0);
     EXPECT_EQ(gpuConstants.vwAlbedo, RenderSettings().vwAlbedo);  // uploaded before the scene's own albedo
     EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
     ASSERT_TRUE(run.runUntil("fade_in"));
     EXPECT_FALSE(gpuConstants.forceBlack);
     giResetRequested = false;
-    updateAt(0.75);  // half of the 1.5 s fade: emissivity (1/2)^2
-    EXPECT_NEAR(gpuConstants.emissivityMul, 0.25f, 1e-5f);
-    EXPECT_FLOAT_EQ(renderSettings.giBlend, 0.5f);
+    expectAt(0.75, 0.25f, 0.5f, false);  // half of the 1.5 s fade: emissivity (1/2)^2
     EXPECT_FALSE(giResetRequested);
     ASSERT_TRUE(run.runUntil("hold"));
     EXPECT_FLOAT_EQ(gpuConstants.emissivityMul, 1.0f);
-
     ASSERT_TRUE(run.runUntil("fade_out"));
-    updateAt(0.35);  // half of the 0.7 s fade inside the 1.2 s phase
-    EXPECT_NEAR(renderSettings.giBlend, 0.75f, 1e-5f);
-    EXPECT_NEAR(gpuConstants.emissivityMul, 1.0f - 0.125f, 1e-5f);
-    EXPECT_FALSE(gpuConstants.forceBlack);
-    updateAt(0.9);  // in the tail: already black
-    EXPECT_FLOAT_EQ(gpuConstants.emissivityMul, 0.0f);
-    EXPECT_FLOAT_EQ(renderSettings.giBlend, 1.0f);
-    EXPECT_TRUE(gpuConstants.forceBlack);
+    expectAt(0.35, 0.875f, 0.75f, false);  // half of the 0.7 s fade inside the 1.2 s phase
+    expectAt(0.9, 0.0f, 1.0f, true);       // in the tail: already black
     ASSERT_TRUE(run.runUntil("text0"));
-    EXPECT_EQ(scene.textSet, 0);
-    EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
+    EXPECT_TRUE(scene.textSet == 0 && gpuConstants.forceBlack && giResetRequested);
 
     // The last fade has no tail: the frame that ends it sees progress above 1 and turns black before moving on.
     ASSERT_TRUE(run.runUntil("text2"));
@@ -76,13 +73,12 @@ TEST_F(IntroScene, CaptionsFadeInFromBlackAndBackToBlackAndTheLastFadeEndsBlack)
     updateAt(0.69);
     EXPECT_FALSE(gpuConstants.forceBlack);
     updateAt(0.71);
-    EXPECT_EQ(run.phase(), "wait at end");
-    EXPECT_TRUE(gpuConstants.forceBlack);
+    EXPECT_TRUE(run.phase() == "wait at end" && gpuConstants.forceBlack);
     ASSERT_TRUE(run.runUntil(""));
     EXPECT_TRUE(gpuConstants.forceBlack);
 }
 
-TEST_F(CornellScene, RampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButTheLastTwo)
+TEST_F(CornellScene, LitRampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButTheLastTwoThenConvergesFromIt)
 {
     const struct {
         float budget;
@@ -97,9 +93,10 @@ TEST_F(CornellScene, RampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButThe
         {6.0f, false, 6, {"1", "2", "3"}},  // later visits of the run show bare counts
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.budget);
         cSceneCornell::firstRayLabel = c.firstVisit;
         enterAndMeasure(c.budget);
-        EXPECT_EQ(scene.maxRays, c.maxRays) << c.budget;
+        EXPECT_TRUE(!gpuConstants.forceBlack && scene.lightIntensity == 1.0f && scene.maxRays == c.maxRays);
         EXPECT_FALSE(renderSettings.adaptiveRaysEnabled);  // the controller must not overwrite the ramp's counts
         std::vector<int> rays;
         std::vector<std::string> labels;
@@ -114,37 +111,26 @@ TEST_F(CornellScene, RampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButThe
                 labelLog.back().text != "maximum reached")
                 labels.push_back(labelLog.back().text);
         }
-        EXPECT_EQ(rays.front(), 1) << c.budget;
-        EXPECT_EQ(rays.back(), c.maxRays) << c.budget;  // the frame that ends the ramp sits at the maximum
-        EXPECT_TRUE(std::is_sorted(rays.begin(), rays.end())) << c.budget;
-        EXPECT_EQ(resets, c.maxRays) << c.budget;  // a fresh accumulation for each count
-        EXPECT_EQ(labels, c.labels) << c.budget;
-        EXPECT_EQ(cSceneCornell::firstRayLabel, c.firstVisit && c.labels.empty()) << c.budget;
+        // From one ray up to the maximum, where the frame that ends the ramp sits, a fresh accumulation each.
+        EXPECT_TRUE(rays.front() == 1 && rays.back() == c.maxRays && std::is_sorted(rays.begin(), rays.end()));
+        EXPECT_EQ(resets, c.maxRays);
+        EXPECT_EQ(labels, c.labels);
+        EXPECT_EQ(cSceneCornell::firstRayLabel, c.firstVisit && c.labels.empty());
     }
+    ASSERT_TRUE(run.runUntil("maxed"));
+    EXPECT_TRUE(renderSettings.adaptiveRaysEnabled && adaptiveRays == 6.0f);  // resumes from the measured budget
+    ASSERT_TRUE(run.runUntil("converge"));
+    EXPECT_TRUE(giAccumMode == giProgressive && renderSettings.giBlend == RenderSettings().giBlend &&
+                renderSettings.raysPerFrame == RenderSettings().raysPerFrame);
+    ASSERT_TRUE(run.runUntil("orbit"));
+    EXPECT_TRUE(labelLog.empty());
+    EXPECT_TRUE(run.runUntil(""));
 
     // A dark phase that ended before its first update measured nothing: a single ray.
     run.enterAt(0.0);
     ASSERT_TRUE(run.runUntil("dark"));
     advancePhase(scene.timeline);
-    EXPECT_EQ(scene.maxRays, 1);
-    EXPECT_EQ(renderSettings.raysPerFrame, 1);
-}
-
-TEST_F(CornellScene, LitAfterMeasuringThenConvergesFromTheMeasuredBudgetWithDefaults)
-{
-    enterAndMeasure(8.0f);
-    EXPECT_FALSE(gpuConstants.forceBlack);
-    EXPECT_FLOAT_EQ(scene.lightIntensity, 1.0f);
-    ASSERT_TRUE(run.runUntil("maxed"));
-    EXPECT_TRUE(renderSettings.adaptiveRaysEnabled);
-    EXPECT_FLOAT_EQ(adaptiveRays, 8.0f);  // the controller resumes from the measured budget
-    ASSERT_TRUE(run.runUntil("converge"));
-    EXPECT_EQ(giAccumMode, giProgressive);
-    EXPECT_FLOAT_EQ(renderSettings.giBlend, RenderSettings().giBlend);
-    EXPECT_EQ(renderSettings.raysPerFrame, RenderSettings().raysPerFrame);
-    ASSERT_TRUE(run.runUntil("orbit"));
-    EXPECT_TRUE(labelLog.empty());
-    EXPECT_TRUE(run.runUntil(""));
+    EXPECT_TRUE(scene.maxRays == 1 && renderSettings.raysPerFrame == 1);
 }
 
 TEST_F(CathedralScene, TurnsProgressiveOnItsSecondUpdateOnEveryVisitKeepingTheAverageHistory)
