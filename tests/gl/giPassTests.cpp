@@ -1,8 +1,10 @@
 // tests/gl/giPassTests.cpp
-// The GI gather and its per-frame control on small volumes, against the values the walls and blends imply.
+// The GI gather, its per-frame control and the volume resources it works on, on small volumes, against the
+// values the walls and blends imply.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "gpu/constants.h"
 #include "gpu/giPass.h"
@@ -39,8 +41,7 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationMode)
             expected[c] += (albedo[c] * 2.0f * frame.emissivityMul - expected[c]) * frame.blend;
         frameId += frame.mode != giFrozen;
         SCOPED_TRACE(testing::Message() << "mode " << frame.mode << " blend " << frame.blend);
-        EXPECT_FALSE(giResetRequested);
-        EXPECT_EQ(giFrameId, frameId);
+        EXPECT_TRUE(!giResetRequested && giFrameId == frameId);
         for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(volume.giTex, 8, GL_RGBA, 4)}) {
             int wrong = 0;
             for (size_t i = 0; i < gi.size(); i += 4)
@@ -100,5 +101,49 @@ TEST(GiPass, AnEmissiveCeilingLightsTheFloorOnlyBouncesReachTheShadowAndBuriedCe
         for (int z = 6; z <= 9; ++z)
             EXPECT_EQ(giAt(gi, x, 1, z, 0), 7.0f) << "buried floor cell";
     EXPECT_LE(giAt(gi, 1, 3, 1, 0), 4.0f + 1e-4f);
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreRefused)
+{
+    auto width = [](GLuint texture) {
+        GLint w = 0;
+        glBindTexture(GL_TEXTURE_3D, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_3D, 0, GL_TEXTURE_WIDTH, &w);
+        glBindTexture(GL_TEXTURE_3D, 0);
+        return w;
+    };
+    prepareVolume(16);
+    runTestFill(shapeSphere, {0.5f, 0.5f, 0.5f, 0.3f});
+    std::vector<float> filled = readTexture3D(volume.volumeTex, 16, GL_RGBA, 4);
+    writeGiBuffer(3.0f, 3.0f, 3.0f);
+    runGiCopy(volume.giSize);
+    GLuint volumeTex = volume.volumeTex;
+    EXPECT_FALSE(checkVolumeResources(16));
+
+    requestedGiScale = 2;
+    EXPECT_TRUE(checkVolumeResources(16));
+    EXPECT_TRUE(volume.volumeTex == volumeTex && !giResetRequested && volume.giSize == 8);
+    EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
+    EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
+    const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
+    EXPECT_EQ(readGiBuffer(), zeros);
+    EXPECT_EQ(readTexture3D(volume.giTex, 8, GL_RGBA, 4), zeros);
+
+    // No voxel, or a scale that leaves no GI cell, cannot be built: the resources stay as they are.
+    for (auto [size, scale] : {std::pair{0, 1}, {16, 0}, {16, 32}}) {
+        requestedGiScale = scale;
+        EXPECT_FALSE(checkVolumeResources(size)) << size << " at scale " << scale;
+    }
+    EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
+
+    requestedGiScale = 1;
+    EXPECT_TRUE(checkVolumeResources(8));
+    EXPECT_TRUE(giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8);
+
+    deleteVolumeResources();
+    EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
+                volume.linearSampler == 0 && volume.nearestSampler == 0);
+    EXPECT_TRUE(checkVolumeResources(8) && volume.volumeTex != 0);
     EXPECT_TRUE(takeGlErrors().empty());
 }
