@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "gpu/viewLayouts.h"
 
@@ -32,15 +33,13 @@ Rect rectOf(const ViewsUBO& block, int k)
 TEST(ViewLayouts, FullHdRectanglesMatchTheLayoutTable)
 {
     ViewSetup setup = setupFor(1920, 1080);
-    EXPECT_EQ(rectOf(buildViews(setup, 0), 0), (Rect{0, 0, 1920, 1080}));
-    ViewsUBO sides = buildViews(setup, 1);
-    const Rect sideRects[5] = {{480, 0, 960, 1080}, {0, 72, 480, 432}, {1440, 72, 480, 432}, {0, 576, 480, 432},
-                               {1440, 576, 480, 432}};
+    const Rect single = {0, 0, 1920, 1080}, sides[5] = {{480, 0, 960, 1080}, {0, 72, 480, 432}, {1440, 72, 480, 432},
+                                                        {0, 576, 480, 432}, {1440, 576, 480, 432}};
+    EXPECT_EQ(rectOf(buildViews(setup, 0), 0), single);
     for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(rectOf(sides, k), sideRects[k]) << "view " << k;
-    ViewsUBO six = buildViews(setup, 3);
+        EXPECT_EQ(rectOf(buildViews(setup, 1), k), sides[k]) << "view " << k;
     for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(rectOf(six, k), (Rect{99.0f + 607 * (k % 3), k < 3 ? 21.0f : 550.0f, 508, 508})) << "view " << k;
+        EXPECT_EQ(rectOf(buildViews(setup, 3), k), (Rect{99.0f + 607 * (k % 3), 21.0f + 529 * (k / 3), 508, 508})) << k;
     // Every layout number past the table is the nine-grid.
     for (int layout : {6, 9, -1}) {
         ViewsUBO grid = buildViews(setup, layout);
@@ -50,20 +49,17 @@ TEST(ViewLayouts, FullHdRectanglesMatchTheLayoutTable)
     }
     // The side panels crop virtual views as wide as the centre: the left one shows the right end of its frame.
     ViewsUBO panels = buildViews(setup, 5);
+    const ViewParams &left = panels.views[1], &right = panels.views[2];
     EXPECT_EQ(rectOf(panels, 0), (Rect{384, 0, 1152, 1080}));
-    const ViewParams& left = panels.views[1];
-    EXPECT_EQ(left.virtualW, 1152.0f);
-    EXPECT_EQ(left.cropX + left.rect[2], left.virtualW);
-    EXPECT_EQ(panels.views[2].virtualW, 1152.0f);
-    EXPECT_EQ(panels.views[2].cropX, 0.0f);
+    EXPECT_TRUE(left.virtualW == 1152.0f && left.cropX + left.rect[2] == left.virtualW);
+    EXPECT_TRUE(right.virtualW == 1152.0f && right.cropX == 0.0f);
 }
 
 TEST(ViewLayouts, EveryLayoutFitsTheFramebufferWithoutOverlapsAndUsesItsCameras)
 {
     // Per layout, the camera of each view: 'm' the main one, a digit k the k-th orbit camera.
     const char* cameras[7] = {"m", "m0123", "0123", "012345", "m1", "m01", "012345678"};
-    const int sizes[][2] = {{1280, 720}, {2560, 1440}, {1366, 768}, {1920, 1080}};
-    for (auto [width, height] : sizes) {
+    for (auto [width, height] : {std::pair{1280, 720}, {2560, 1440}, {1366, 768}, {1920, 1080}}) {
         ViewSetup setup = setupFor(width, height);
         for (int layout = 0; layout <= 6; ++layout) {
             ViewsUBO block = buildViews(setup, layout);
@@ -71,8 +67,8 @@ TEST(ViewLayouts, EveryLayoutFitsTheFramebufferWithoutOverlapsAndUsesItsCameras)
             for (int k = 0; k < block.numViews; ++k) {
                 SCOPED_TRACE(testing::Message() << width << "x" << height << " layout " << layout << " view " << k);
                 Rect r = rectOf(block, k);
-                EXPECT_TRUE(r[0] >= 0 && r[1] >= 0 && r[2] > 0 && r[3] > 0);
-                EXPECT_TRUE(r[0] + r[2] <= width && r[1] + r[3] <= height);
+                EXPECT_TRUE(r[0] >= 0 && r[1] >= 0 && r[2] > 0 && r[3] > 0 && r[0] + r[2] <= width &&
+                            r[1] + r[3] <= height);
                 for (int o = 0; o < k; ++o) {
                     Rect b = rectOf(block, o);
                     EXPECT_FALSE(r[0] < b[0] + b[2] && b[0] < r[0] + r[2] && r[1] < b[1] + b[3] && b[1] < r[1] + r[3])
