@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "musicCursor.h"
+#include "audio/beat.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
@@ -74,6 +74,21 @@ struct ScriptRun {
     {
         const SceneTimeline& t = scene.timeline;
         return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
+    }
+};
+
+// Drives the beat tracker from chosen music times, so a test decides which frames fall on a beat.
+struct MusicCursor {
+    float sec = 0.0f;
+
+    // Call once before each scene update: a beat frame crosses into the next beat, any other stands still.
+    void frame(bool beat)
+    {
+        if (beat) {
+            trackBeat(sec + 0.4f);
+            sec += 0.46875f;
+        }
+        trackBeat(sec);
     }
 };
 
