@@ -4,8 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <tuple>
-#include <utility>
 
 #include "glyphSource.h"
 #include "gpu/constants.h"
@@ -154,12 +152,10 @@ TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
         }
         ++edges;
         // Closest face by distance to the voxel centre; ties keep the earlier face.
+        auto distance = [&](int f) { return f % 2 ? 1.0f - (c[f / 2] + 0.5f) / n : (c[f / 2] + 0.5f) / n; };
         int face = 0;
-        float best = 2.0f;
-        for (int f = 0; f < faceCount; ++f) {
-            float coord = (c[f / 2] + 0.5f) / n, distance = f % 2 ? 1.0f - coord : coord;
-            std::tie(face, best) = distance < best ? std::pair{f, distance} : std::pair{face, best};
-        }
+        for (int f = 1; f < faceCount; ++f)
+            face = distance(f) < distance(face) ? f : face;
         const VWFace& e = gpuConstants.vwFaces[face];
         wrong += got.r != e.r || got.g != e.g || got.b != e.b || got.a != 1.0f || got.emissivity != e.emissivity ||
                  got.roughness != e.roughness;
