@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "app/demoApp.h"
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
@@ -12,7 +13,6 @@
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
 #include "scenes/sceneRegistry.h"
-#include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
 #include "shaderSources.h"
 #include "testShaders.h"
@@ -36,19 +36,14 @@ std::string describe(const Voxel& v)
 
 void prepareVolume(int size)
 {
-    renderSettings = RenderSettings{};
-    gpuConstants = GPUConstants{};
-    resetGiStateDefaults();
-    if (!programs.updateGI)
-        programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
-    if (!programs.giCopy)
-        programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
-    if (!programs.raymarch)
-        programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
-    if (!testFillProgram)
-        testFillProgram = buildComputeProgram("fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl});
-    if (!uniformBuffers.constants)
+    restoreSharedDefaults();
+    // Every program, the test fill's among them, is built once for the whole run.
+    if (!testFillProgram) {
+        std::vector<ProgramRow> rows = sceneProgramRows();
+        rows.push_back({"fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
+        buildAllPrograms(rows);
         createUniformBuffers();
+    }
     requestedGiScale = 1;
     checkVolumeResources(size);
     renderSettings.volSize = size;
@@ -67,14 +62,10 @@ void runTestFill(TestShape shape, const std::vector<float>& params)
 
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize)
 {
-    prepareVolume(volSize);
-    setDemoClock(0.0);  // scenes enter at 0, so the clock is their scene time
+    prepareVolume(volSize);  // with the clock at 0, the scene's time
     for (const ProgramRow& row : sceneProgramRows())
-        if (std::string(row.name) == programName) {
-            if (!*row.handle)
-                *row.handle = buildComputeProgram(row.name, row.pieces);
+        if (std::string(row.name) == programName)
             scene.fillProgram = *row.handle;
-        }
     scene.enter();
     return scene.fillProgram != 0;
 }
