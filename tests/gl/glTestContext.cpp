@@ -14,9 +14,8 @@ std::vector<std::string> glErrors;
 void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message,
                                const void*)
 {
-    if (source == GL_DEBUG_SOURCE_SHADER_COMPILER)
-        return;
-    if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
+    bool fault = type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH;
+    if (fault && source != GL_DEBUG_SOURCE_SHADER_COMPILER)
         glErrors.push_back(message);
 }
 

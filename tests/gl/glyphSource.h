@@ -12,17 +12,11 @@ struct GlyphImage {
     std::vector<bool> ink = std::vector<bool>(256 * 144, false);
     bool loaded = false;
 
-    // Pixel (px, py) of the 16 x 24 cell of a code in 32..127, py = 0 the top row.
-    bool at(int code, int px, int py) const
-    {
-        return ink[((code - 32) / 16 * 24 + py) * 256 + (code - 32) % 16 * 16 + px];
-    }
-
-    // The font's sample: u left to right, v top down over the cell; no ink outside 32..126.
+    // The font's sample of the 16 x 24 cell: u left to right, v top down; no ink outside 32..126.
     bool sample(int code, float u, float v) const
     {
-        return code >= 32 && code <= 126 &&
-               at(code, std::clamp((int)(u * 16.0f), 0, 15), std::clamp((int)(v * 24.0f), 0, 23));
+        int px = std::clamp((int)(u * 16.0f), 0, 15), py = std::clamp((int)(v * 24.0f), 0, 23);
+        return code >= 32 && code <= 126 && ink[((code - 32) / 16 * 24 + py) * 256 + (code - 32) % 16 * 16 + px];
     }
 
     // A line gives each of its characters an equal share of u in [0, 1].
