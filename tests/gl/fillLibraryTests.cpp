@@ -10,7 +10,6 @@
 #include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
-#include "hashReference.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 #include "volumeTestSupport.h"

@@ -1,5 +1,6 @@
 // tests/gl/glTestContext.cpp
-#include "glTestContext.h"
+// One hidden window and GL context shared by every GL test; any GL error reported by the driver fails the test.
+#include "volumeTestSupport.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>

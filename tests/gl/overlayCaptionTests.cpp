@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/demoApp.h"
-#include "glTestContext.h"
 #include "overlay/captionMetrics.h"
 #include "overlay/overlay.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/labels.h"
+#include "volumeTestSupport.h"
 
 #include <GLFW/glfw3.h>
 #include <imgui.h>

@@ -2,11 +2,11 @@
 // A program that does not build is reported once by name, leaves handle 0 and does not harm the others.
 #include <gtest/gtest.h>
 
-#include "glTestContext.h"
 #include "gpu/debugLog.h"
 #include "gpu/programs.h"
 #include "scenes/sceneRegistry.h"
 #include "shaderSources.h"
+#include "volumeTestSupport.h"
 
 // Every embedded program is built by the app tests' start-up, which fails on a shader error, and the raymarch
 // program by the renderer tests, which draw with it.

@@ -12,7 +12,6 @@
 #include "glyphSource.h"
 #include "gpu/constants.h"
 #include "gpu/renderSettings.h"
-#include "hashReference.h"
 #include "scenes/sceneAmigaBall.h"
 #include "scenes/sceneCathedral.h"
 #include "scenes/sceneCloudLightning.h"

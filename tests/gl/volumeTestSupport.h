@@ -1,19 +1,21 @@
 // tests/gl/volumeTestSupport.h
-// Shared set-up for the volume-pipeline GL tests: programs, a small volume, the test fill, read-backs of the
-// volume and the GI, a comparison with a CPU model of the volume, and an off-screen draw.
+// Shared set-up for the GL tests: the GL errors seen, programs, a small volume, the test fill, read-backs of the
+// volume and the GI, a comparison with a CPU model of the volume, an off-screen draw, the library's hash.
 #pragma once
 
 #include <GL/glew.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "glTestContext.h"
-
 class cSceneBase;
+
+// Errors the debug callback of the shared test context has seen since the last call; each test asserts none.
+std::vector<std::string> takeGlErrors();
 
 // The test fill's shapes; fillTestShapes.glsl lists the parameters each one reads.
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
@@ -53,3 +55,12 @@ using VoxelModel = std::function<Voxel(int x, int y, int z, float px, float py, 
 // centre is nudged are skipped, as GPU rounding may go either way.
 void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
                        std::initializer_list<std::pair<int, int>> slices, const std::string& name);
+
+// The fill library's integer hash on the CPU, for tests that predict what a shader derives from it.
+inline float hashRef(uint32_t x)
+{
+    x = ((x >> 16) ^ x) * 0x45d9f3bu;
+    x = ((x >> 16) ^ x) * 0x45d9f3bu;
+    x = (x >> 16) ^ x;
+    return (float)x * 2.3283064e-10f;
+}
