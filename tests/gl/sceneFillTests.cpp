@@ -124,11 +124,8 @@ TEST(IntroFill, EachCaptionDrawsItsRightAlignedLinesInTheMiddleSlabAndOtherSetsN
     // Twelve characters fill the width between the 0.03 margins; the letters are 0.12 deep from z = 0.44.
     const float charW = 0.94f / 12.0f, lineH = charW * 1.5f, gap = 0.15f * lineH;
     const float second = 0.03f + lineH + gap, third = second + lineH + 3 * gap;
-    const struct {
-        int set;
-        Voxel ink;
-        std::vector<std::pair<std::string, float>> lines;  // text, bottom
-    } captions[] = {
+    // Each set's ink and lines, a line's text and bottom.
+    const struct { int set; Voxel ink; std::vector<std::pair<std::string, float>> lines; } captions[] = {
         {0, {0.2f, 0.4f, 1.0f, 1.0f}, {{"LUMINARCS", second}, {"PRESENTS", 0.03f}}},
         {1, {1.0f, 0.6f, 0.1f, 1.0f}, {{"GRIDSOMNIA", third}, {"QUARTZINE", second}, {"HOLLOWCASTER", 0.03f}}},
         {2, {0.2f, 0.9f, 0.3f, 1.0f},
