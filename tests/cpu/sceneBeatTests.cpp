@@ -26,10 +26,10 @@ using CloudLightning = SceneScript<cSceneCloudLightning>;
 
 class FogScene : public SceneScript<cSceneFog> {
 protected:
-    void frameAt(double sceneSec, bool beat = false)
+    void sceneFrameAt(double sceneSec, bool beat = false)
     {
         music.frame(beat);
-        run.frameAt(scene.timeline.sceneStart + sceneSec);
+        frameAt(scene.timeline.sceneStart + sceneSec);
     }
 };
 }
@@ -47,12 +47,12 @@ TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAft
         cSceneMetaballs2::layoutRandom = savedRandom;
         cSceneMetaballs2::lastLayoutChange = 0.0;
         viewLayout = 3;
-        run.enterAt(0.0);
+        enterAt(0.0);
         EXPECT_EQ(viewLayout, 0);
-        ASSERT_TRUE(run.runUntil("idle"));
-        run.frameAt(demoClock() + 6.5);  // half way the turn runs at half a radian per second
+        ASSERT_TRUE(runUntil("idle"));
+        frameAt(demoClock() + 6.5);  // half way the turn runs at half a radian per second
         EXPECT_NEAR(cameraYaw, orbitTurnAt(scene.orbit, 6.5f, 0.5f, 0.07f, 0.15f, 2.0f).yaw, 1e-4f);
-        ASSERT_TRUE(run.runUntil("explore"));
+        ASSERT_TRUE(runUntil("explore"));
 
         beatAt(3.4);  // p 0.243
         EXPECT_TRUE(cameraKick == 1.0f && viewLayout == 0 && renderSettings.haloEnabled);
@@ -85,31 +85,31 @@ TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAft
 
 TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCameraWithinAQuarterTurnUnderTheMoon)
 {
-    run.enterAt(100.0);
+    enterAt(100.0);
     const struct { double sec; int lit; } rigs[] = {  // bit i: face i glows
         {1.0, 1 << facePosY}, {4.0, 1 << faceNegY}, {8.0, 1 << faceNegX},
         {12.0, 1 << faceNegY | 1 << facePosY}, {16.0, 0}};
     for (const auto& rig : rigs) {
         if (rig.sec > 1.0)  // the first update after the camera applies the first rig
-            frameAt(rig.sec - 0.01);
+            sceneFrameAt(rig.sec - 0.01);
         giResetRequested = false;
-        frameAt(rig.sec + 0.001);
+        sceneFrameAt(rig.sec + 0.001);
         int lit = 0;
         for (int face = 0; face < faceCount; ++face)
             lit |= (gpuConstants.vwFaces[face].emissivity > 0.0f) << face;
         EXPECT_EQ(lit, rig.lit) << rig.sec;
         EXPECT_TRUE(giResetRequested && !scene.finished) << rig.sec;
     }
-    frameAt(19.99);
+    sceneFrameAt(19.99);
     EXPECT_FALSE(scene.finished);
-    frameAt(20.001);
+    sceneFrameAt(20.001);
     EXPECT_TRUE(scene.finished);
 
     const float sides[4] = {0.0f, -1.5707964f, 1.5707964f, 3.1415927f};  // under the first rig any of four
     uint32_t seed = 42;
-    run.enterAt(0.0);
+    enterAt(0.0);
     for (int i = 0; i < 20; ++i) {
-        frameAt(1.0 + 0.1 * i, true);
+        sceneFrameAt(1.0 + 0.1 * i, true);
         seed = seed * 1103515245u + 12345u;
         EXPECT_FLOAT_EQ(cameraYaw, 2.79f + sides[(seed >> 16) & 3]) << i;
     }
@@ -117,16 +117,16 @@ TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCamer
     // Coming into the moon rig from further round than 2.5 rad snaps back; from 2.4 rad it does not. Each visit
     // plays the rigs from the start, and the generator carries on across visits.
     for (float away : {-3.0f, 2.4f}) {
-        run.enterAt(away < 0.0f ? 100.0 : 200.0);
+        enterAt(away < 0.0f ? 100.0 : 200.0);
         EXPECT_EQ(scene.jitterSeed, seed);
-        frameAt(15.99);
+        sceneFrameAt(15.99);
         cameraYaw = 2.79f + away;
-        frameAt(16.01);
+        sceneFrameAt(16.01);
         EXPECT_FLOAT_EQ(cameraYaw, away < 0.0f ? 2.79f : 2.79f + away);
     }
     std::set<float> offsets;
     for (int i = 0; i < 30; ++i) {
-        frameAt(16.1 + 0.1 * i, true);
+        sceneFrameAt(16.1 + 0.1 * i, true);
         offsets.insert(cameraYaw - 2.79f);
         EXPECT_LE(std::fabs(cameraYaw - 2.79f), 1.5708f) << i;
     }
@@ -147,14 +147,14 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
     }
 
     const float bounceStart = amigaFlashEnd() + 8.0f, wall = renderSettings.wallThickness;
-    run.enterAt(0.0);
+    enterAt(0.0);
     float lastRotation = 0.0f, lowest = 1.0f, highest = 0.0f;
     int lastPatch = -13;
     for (int ms = 1; !scene.finished; ++ms) {
         float t = (float)(ms / 1000.0);
         trackBeat(t);
         cameraKick = 0.0f;
-        run.frameAt(ms / 1000.0);
+        frameAt(ms / 1000.0);
         EXPECT_EQ(cameraKick, beatFlag && scene.timeline.index == 2 ? 1.0f : 0.0f) << t;
 
         int band = scene.flashLatBand, sector = scene.flashLonSector;
@@ -180,8 +180,8 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
     EXPECT_NEAR(highest, 1.0f - wall - 0.22f - 0.05f, 1e-3f);
 
     // At exactly eight seconds after the flashes the bounce begins from the room centre.
-    run.enterAt(0.0);
-    run.frameAt(bounceStart);
+    enterAt(0.0);
+    frameAt(bounceStart);
     EXPECT_TRUE(renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
 }
 

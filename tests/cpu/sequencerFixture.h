@@ -47,36 +47,6 @@ public:
     void fill(int) override {}
 };
 
-// Plays a scene's script frame by frame on the manual clock.
-struct ScriptRun {
-    cSceneBase& scene;
-    double stepSec = 0.001;
-
-    void enterAt(double now)
-    {
-        setDemoClock(now);
-        scene.enter();
-    }
-    void frame() { frameAt(demoClock() + stepSec); }
-    void frameAt(double now)
-    {
-        setDemoClock(now);
-        scene.update();
-    }
-    // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
-    bool runUntil(const std::string& name)
-    {
-        for (double end = demoClock() + 60.0; phase() != name && !scene.finished && demoClock() < end;)
-            frame();
-        return phase() == name;
-    }
-    std::string phase() const
-    {
-        const SceneTimeline& t = scene.timeline;
-        return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
-    }
-};
-
 // Drives the beat tracker from chosen music times, so a test decides which frames fall on a beat.
 struct MusicCursor {
     float sec = 0.0f;
@@ -92,14 +62,37 @@ struct MusicCursor {
     }
 };
 
-// One scene of the given class, played on the manual clock, with a music cursor for its beats.
+// One scene of the given class, played frame by frame on the manual clock, with a music cursor for its beats.
 template <class Scene>
 class SceneScript : public SequencerFixture {
 protected:
     Scene scene;
-    ScriptRun run{scene};
     MusicCursor music;
+    double stepSec = 0.001;
 
+    void enterAt(double now)
+    {
+        setDemoClock(now);
+        scene.enter();
+    }
+    void frame() { frameAt(demoClock() + stepSec); }
+    void frameAt(double now)
+    {
+        setDemoClock(now);
+        scene.update();
+    }
     // One frame at a point inside the current phase.
-    void updateAt(double secIntoPhase) { run.frameAt(scene.timeline.phaseStart + secIntoPhase); }
+    void updateAt(double secIntoPhase) { frameAt(scene.timeline.phaseStart + secIntoPhase); }
+    // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
+    bool runUntil(const std::string& name)
+    {
+        for (double end = demoClock() + 60.0; phase() != name && !scene.finished && demoClock() < end;)
+            frame();
+        return phase() == name;
+    }
+    std::string phase() const
+    {
+        const SceneTimeline& t = scene.timeline;
+        return t.index < (int)t.phases.size() ? t.phases[t.index].name : "";
+    }
 };

@@ -64,8 +64,7 @@ protected:
             overlayPass(width, height);
         }
         std::vector<uint8_t> red((size_t)width * height);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
+            glReadBuffer(GL_BACK);
         glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, red.data());
         CaptionPixels found;
         for (int y = 0; y < height; ++y)  // y counts down from the top

@@ -74,7 +74,6 @@ std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int co
 {
     std::vector<float> data((size_t)size * size * size * components);
     glBindTexture(GL_TEXTURE_3D, texture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);
     return data;
@@ -113,7 +112,6 @@ std::vector<float> drawOffscreen(int width, int height, const std::function<void
     glClear(GL_COLOR_BUFFER_BIT);
     draw();
     std::vector<float> pixels((size_t)width * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &framebuffer);
