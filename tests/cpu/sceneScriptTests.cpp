@@ -1,9 +1,13 @@
 // tests/cpu/sceneScriptTests.cpp
-// What the scenes' phases do to the shared state: the intro's fades, the Cornell box's measured ray ramp, the
-// cathedral's hand-over to progressive GI, the shutters' camera lift and frozen sweep, the group name's neon
-// clock, the gear logo's resting angle, glow and zoom.
+// What each scene's script does to the shared state on the manual clock and the music's beats: the intro's fades,
+// the Cornell box's measured ray ramp, the cathedral's and the shutters' GI hand-overs and camera lift, the group
+// name's neon clock, the gear logo's rest, glow and zoom, the metaballs' kicks and layout jumps, the fog's rigs and
+// camera jumps, the Amiga ball's flashes and bounce, the cloud's strikes.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,11 +16,16 @@
 #include "gpu/constants.h"
 #include "gpu/giState.h"
 #include "gpu/renderSettings.h"
+#include "gpu/viewLayouts.h"
+#include "scenes/sceneAmigaBall.h"
 #include "scenes/sceneCathedral.h"
+#include "scenes/sceneCloudLightning.h"
 #include "scenes/sceneCornell.h"
+#include "scenes/sceneFog.h"
 #include "scenes/sceneGearLogo.h"
 #include "scenes/sceneIntro.h"
 #include "scenes/sceneLuminarcs2.h"
+#include "scenes/sceneMetaballs2.h"
 #include "scenes/sceneShutters.h"
 #include "sequencer/camera.h"
 #include "sequencer/labels.h"
@@ -30,6 +39,18 @@ using CathedralScene = SceneScript<cSceneCathedral>;
 using ShuttersScene = SceneScript<cSceneShutters>;
 using LuminarcsScene = SceneScript<cSceneLuminarcs2>;
 using GearLogoScene = SceneScript<cSceneGearLogo>;
+using MetaballsScene = SceneScript<cSceneMetaballs2>;
+using AmigaBall = SceneScript<cSceneAmigaBall>;
+using CloudLightning = SceneScript<cSceneCloudLightning>;
+
+class FogScene : public SceneScript<cSceneFog> {
+protected:
+    void sceneFrameAt(double sceneSec, bool beat = false)
+    {
+        music.frame(beat);
+        frameAt(scene.timeline.sceneStart + sceneSec);
+    }
+};
 
 class CornellScene : public SceneScript<cSceneCornell> {
 protected:
@@ -235,4 +256,199 @@ TEST_F(GearLogoScene, GlowDimsAndWallsBrightenAfterTenSecondsAndTheGlowCarriesIn
     EXPECT_TRUE(scene.logoEmissivity == 2.0f && gpuConstants.vwFaces[faceNegX].g == 0.35f);
     frameAt(510.75);  // a quarter into the ease: s = 0.15625
     EXPECT_NEAR(scene.logoEmissivity, 8.0f - 6.0f * 0.15625f, 1e-5f);
+}
+
+TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAfterTheFirstQuarterAndTheTumbleEasesIn)
+{
+    auto beatAt = [this](double secIntoExplore) {
+        music.frame(true);
+        cameraKick = 0.0f;
+        updateAt(secIntoExplore);
+    };
+    std::minstd_rand savedRandom = cSceneMetaballs2::layoutRandom;
+    std::vector<int> layoutsSeen[2];
+    for (std::vector<int>& layouts : layoutsSeen) {  // the same beats from the same seed give the same layouts
+        cSceneMetaballs2::layoutRandom = savedRandom;
+        cSceneMetaballs2::lastLayoutChange = 0.0;
+        viewLayout = 3;
+        enterAt(0.0);
+        EXPECT_EQ(viewLayout, 0);
+        ASSERT_TRUE(runUntil("idle"));
+        frameAt(demoClock() + 6.5);  // half way the turn runs at half a radian per second
+        EXPECT_NEAR(cameraYaw, orbitTurnAt(scene.orbit, 6.5f, 0.5f, 0.07f, 0.15f, 2.0f).yaw, 1e-4f);
+        ASSERT_TRUE(runUntil("explore"));
+
+        beatAt(3.4);  // p 0.243
+        EXPECT_TRUE(cameraKick == 1.0f && viewLayout == 0 && renderSettings.haloEnabled);
+        beatAt(3.6);  // p 0.257
+        EXPECT_EQ(cameraDistance, 0.86603f / std::sin(0.5235988f) * 1.1f);
+        EXPECT_TRUE(!renderSettings.haloEnabled && renderSettings.bgColor[1] == 0.0f);
+        for (int k = 1; 3.6 + 0.55 * k < 12.6; ++k) {
+            int before = viewLayout;
+            beatAt(3.6 + 0.55 * k);
+            layouts.push_back(viewLayout);
+            EXPECT_TRUE(cameraKick == 1.0f && viewLayout >= 1 && viewLayout <= 5) << viewLayout;
+            EXPECT_EQ(viewLayout != before, k % 2 == 0) << k;  // every other beat is too soon after a change
+        }
+        beatAt(12.7);  // p 0.907: a single view again, even on a beat
+        EXPECT_TRUE(viewLayout == 0 && cameraDistance == 2.7f && renderSettings.haloEnabled);
+        EXPECT_FLOAT_EQ(renderSettings.bgColor[1], 0.14901961f);
+    }
+    EXPECT_EQ(layoutsSeen[0], layoutsSeen[1]);
+
+    // The tumble eases in without unwinding whole turns of its snapshot, and later forgets the snapshot.
+    auto tumbleYaw = [this](float snapshotYaw, double sec) {
+        scene.orbit = {snapshotYaw, 0.3f, 2.7f, 0.0};
+        setDemoClock(sec);
+        scene.explore(0.5f);
+        return cameraYaw;
+    };
+    EXPECT_NEAR(tumbleYaw(2.0f, 1.0), tumbleYaw(2.0f + 2.0f * 6.2831855f, 1.0), 1e-4f);  // the same view half way
+    EXPECT_NEAR(tumbleYaw(2.0f, 3.0), tumbleYaw(-2.5f, 3.0), 1e-5f);
+}
+
+TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCameraWithinAQuarterTurnUnderTheMoon)
+{
+    enterAt(100.0);
+    const struct { double sec; int lit; } rigs[] = {  // bit i: face i glows
+        {1.0, 1 << facePosY}, {4.0, 1 << faceNegY}, {8.0, 1 << faceNegX},
+        {12.0, 1 << faceNegY | 1 << facePosY}, {16.0, 0}};
+    for (const auto& rig : rigs) {
+        if (rig.sec > 1.0)  // the first update after the camera applies the first rig
+            sceneFrameAt(rig.sec - 0.01);
+        giResetRequested = false;
+        sceneFrameAt(rig.sec + 0.001);
+        int lit = 0;
+        for (int face = 0; face < faceCount; ++face)
+            lit |= (gpuConstants.vwFaces[face].emissivity > 0.0f) << face;
+        EXPECT_EQ(lit, rig.lit) << rig.sec;
+        EXPECT_TRUE(giResetRequested && !scene.finished) << rig.sec;
+    }
+    sceneFrameAt(19.99);
+    EXPECT_FALSE(scene.finished);
+    sceneFrameAt(20.001);
+    EXPECT_TRUE(scene.finished);
+
+    const float sides[4] = {0.0f, -1.5707964f, 1.5707964f, 3.1415927f};  // under the first rig any of four
+    uint32_t seed = 42;
+    enterAt(0.0);
+    for (int i = 0; i < 20; ++i) {
+        sceneFrameAt(1.0 + 0.1 * i, true);
+        seed = seed * 1103515245u + 12345u;
+        EXPECT_FLOAT_EQ(cameraYaw, 2.79f + sides[(seed >> 16) & 3]) << i;
+    }
+
+    // Coming into the moon rig from further round than 2.5 rad snaps back; from 2.4 rad it does not. Each visit
+    // plays the rigs from the start, and the generator carries on across visits.
+    for (float away : {-3.0f, 2.4f}) {
+        enterAt(away < 0.0f ? 100.0 : 200.0);
+        EXPECT_EQ(scene.jitterSeed, seed);
+        sceneFrameAt(15.99);
+        cameraYaw = 2.79f + away;
+        sceneFrameAt(16.01);
+        EXPECT_FLOAT_EQ(cameraYaw, away < 0.0f ? 2.79f : 2.79f + away);
+    }
+    std::set<float> offsets;
+    for (int i = 0; i < 30; ++i) {
+        sceneFrameAt(16.1 + 0.1 * i, true);
+        offsets.insert(cameraYaw - 2.79f);
+        EXPECT_LE(std::fabs(cameraYaw - 2.79f), 1.5708f) << i;
+    }
+    EXPECT_EQ(offsets.size(), 3u);
+}
+
+TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsSmoothlyAndBouncesInsideTheRoom)
+{
+    double flash = 1.0, gap = 0.75;
+    for (int k = 0; k < amigaFlashCount; ++k, flash += gap, gap *= 0.93)
+        EXPECT_NEAR(amigaFlashTimes[k], flash, 5e-5) << k;
+    EXPECT_NEAR(amigaFlashEnd(), flash + 1.5, 2e-6);
+    BallPatchLists lists = amigaRedPatches();
+    for (auto [list, side] : {std::pair{&lists.a, 0}, {&lists.b, 1}}) {
+        EXPECT_EQ(list->size(), 24u);
+        for (const BallPatch& p : *list)
+            EXPECT_TRUE(p.sector / 6 == side && (p.band + p.sector) % 2 == 0) << p.band << " " << p.sector;
+    }
+
+    const float bounceStart = amigaFlashEnd() + 8.0f, wall = renderSettings.wallThickness;
+    enterAt(0.0);
+    float lastRotation = 0.0f, lowest = 1.0f, highest = 0.0f;
+    int lastPatch = -13;
+    for (int ms = 1; !scene.finished; ++ms) {
+        float t = (float)(ms / 1000.0);
+        trackBeat(t);
+        cameraKick = 0.0f;
+        frameAt(ms / 1000.0);
+        EXPECT_EQ(cameraKick, beatFlag && scene.timeline.index == 2 ? 1.0f : 0.0f) << t;
+
+        int band = scene.flashLatBand, sector = scene.flashLonSector;
+        EXPECT_TRUE((t >= 1.0f && t <= 10.6957f) || (band == -1 && sector == -1 && scene.flashEmit == 0.0f)) << t;
+        if (t >= 1.0f && t < 10.6955f) {
+            EXPECT_TRUE(band >= 0 && band < 8 && sector >= 0 && sector < 12 && (band + sector) % 2 == 0) << t;
+            // Always glowing, except that a new flash takes over dark while the one before it is still bright.
+            EXPECT_TRUE(band * 12 + sector != lastPatch ? scene.flashEmit < 0.5f : scene.flashEmit > 0.0f) << t;
+        }
+        lastPatch = band * 12 + sector;
+
+        EXPECT_LT(std::fabs(scene.ballRotation - lastRotation), 0.005f) << t;
+        lastRotation = scene.ballRotation;
+        EXPECT_FLOAT_EQ(renderSettings.giBlend, t < bounceStart ? 0.3f : 0.9f) << t;
+        EXPECT_TRUE(t > bounceStart || (scene.ballX == 0.5f && scene.ballY == 0.5f)) << t;
+        // Full amplitude half a second in: the first touchdown, at 0.87 s, already reaches the floor.
+        if (t > bounceStart + 0.5f && t < bounceStart + 1.0f)
+            lowest = std::min(lowest, scene.ballY);
+        highest = std::max(highest, scene.ballY);
+    }
+    // The ball touches down just above the floor and never reaches the ceiling.
+    EXPECT_NEAR(lowest, wall + 0.22f + 0.02f, 1e-3f);  // sampled every millisecond
+    EXPECT_NEAR(highest, 1.0f - wall - 0.22f - 0.05f, 1e-3f);
+
+    // At exactly eight seconds after the flashes the bounce begins from the room centre.
+    enterAt(0.0);
+    frameAt(bounceStart);
+    EXPECT_TRUE(renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
+}
+
+TEST_F(CloudLightning, StrikesOnEvenBeatsThenOnEveryBeatInTheLastQuarterAndMissesBeatsDuringTheTransition)
+{
+    sceneTable[8] = &scene;
+    currentSceneIndex = 8;
+    for (int visit = 0; visit < 2; ++visit) {
+        double start = 50.0 * (visit + 1), orbitBegan = -1.0;
+        setDemoClock(start);
+        int beatsBefore = scene.beatCount, transitionBeats = 0, oddStrikes = 0;
+        switchScene();
+        EXPECT_EQ(scene.beatCount, beatsBefore);  // the counts live for the whole program
+        bool lastQuarter = false;
+        float yawThreeSecondsIn = 0.0f;
+        for (int i = 1; !scene.finished; ++i) {
+            double now = start + i / 64.0;
+            int beats = scene.beatCount, strikes = scene.strikeCount;
+            bool inTransition = cameraTransitionActive, orbitRunning = scene.timeline.index == 1;
+            // One frame as the frame loop runs it: the beat first, then the sequencer's step.
+            setDemoClock(now);
+            trackBeat((float)(i / 64.0 + 0.2 * visit));
+            stepSequencer();
+            if (!orbitRunning && scene.timeline.index == 1)
+                orbitBegan = now;
+            if (scene.timeline.index == 1 && now - orbitBegan == 3.0)
+                yawThreeSecondsIn = cameraYaw;
+            if (!beatFlag || inTransition) {
+                transitionBeats += beatFlag;
+                EXPECT_TRUE(scene.beatCount == beats && scene.strikeCount == strikes) << now;
+            } else {
+                EXPECT_EQ(scene.beatCount, beats + 1);
+                bool strike = lastQuarter || scene.beatCount % 2 == 0;
+                EXPECT_EQ(scene.strikeCount, strikes + strike) << visit << " " << now;
+                EXPECT_TRUE(!strike || scene.strikeTime == now) << now;
+                oddStrikes += strike && scene.beatCount % 2 != 0;
+            }
+            // The rule changes from the frame after the one whose progress passed three quarters.
+            lastQuarter = lastQuarter || (scene.timeline.index == 1 && (float)(now - orbitBegan) / 15.0f > 0.75f);
+        }
+        // The satellites are anchored where the transition left the camera, when the orbit began.
+        EXPECT_TRUE(viewAnchorYaw == 2.7f && viewAnchorPitch == 0.4f && viewAnchorTime == orbitBegan);
+        EXPECT_NEAR(yawThreeSecondsIn, 2.7f + 0.8f, 1e-5f);  // the standard turn from that anchor
+        EXPECT_TRUE(transitionBeats > 0 && oddStrikes > 2) << visit;
+    }
 }
