@@ -15,8 +15,7 @@ TEST(FontFile, AcceptsARealFontAndRefusesEverythingElse)
 {
     const char* systemFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
     std::vector<unsigned char> data;
-    ASSERT_TRUE(loadUsableFont(systemFont, data));
-    EXPECT_GT(data.size(), 1000u);
+    ASSERT_TRUE(loadUsableFont(systemFont, data) && data.size() > 1000u);
 
     std::ifstream in(systemFont, std::ios::binary);
     const std::string font(std::istreambuf_iterator<char>(in), {}), dir = testing::TempDir();
@@ -26,9 +25,7 @@ TEST(FontFile, AcceptsARealFontAndRefusesEverythingElse)
     for (const auto& [name, bytes] : written)
         std::ofstream(dir + name, std::ios::binary) << bytes;
     mkdir((dir + "folder.ttf").c_str(), 0755);
-    for (const char* name : {"missing.ttf", "empty.ttf", "text.ttf", "truncated.ttf", "header.ttf", "folder.ttf"}) {
-        EXPECT_FALSE(loadUsableFont((dir + name).c_str(), data)) << name;
-        EXPECT_TRUE(data.empty()) << name;
-    }
+    for (const char* name : {"missing.ttf", "empty.ttf", "text.ttf", "truncated.ttf", "header.ttf", "folder.ttf"})
+        EXPECT_TRUE(!loadUsableFont((dir + name).c_str(), data) && data.empty()) << name;
     rmdir((dir + "folder.ttf").c_str());
 }
