@@ -1,0 +1,82 @@
+// tests/cpu/inputOutputTests.cpp
+// What the programs read and write besides the GPU: the capture tool's options and frame count, the caption font
+// file, which is refused unless the parser can read it safely, and the debug log, cut to what its buffer holds.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "app/captureArgs.h"
+#include "app/fontFile.h"
+#include "gpu/debugLog.h"
+
+namespace {
+std::string parse(std::vector<const char*> words, CaptureArgs& args)
+{
+    words.insert(words.begin(), "lumenfold-capture");
+    return parseCaptureArgs((int)words.size(), words.data(), args);
+}
+}
+
+TEST(CaptureArgs, AcceptsEveryOptionAndRejectsBadValuesWithAMessage)
+{
+    CaptureArgs args;
+    EXPECT_EQ(parse({}, args), "");
+    EXPECT_EQ(parse({"--scene", "9", "--at", "4.5", "--fps", "30", "--size", "640x360", "--out", "a.png"}, args), "");
+    EXPECT_TRUE(args.scene == 9 && args.atSec == 4.5 && args.fps == 30 && args.width == 640 && args.height == 360 &&
+                args.out == "a.png");
+
+    const std::vector<std::vector<const char*>> bad = {
+        {"--scene", "10"}, {"--scene", "-1"}, {"--scene", "two"}, {"--at", "-0.5"}, {"--at", "soon"},
+        {"--at", "nan"},   {"--fps", "0"},    {"--size", "480"},  {"--size", "0x270"}, {"--size", "480x"},
+        {"--size", "ax2"}, {"--out", ""},     {"--bogus"},        {"--at"}};
+    for (const auto& words : bad)
+        EXPECT_NE(parse(words, args), "") << words[0] << " " << (words.size() > 1 ? words[1] : "");
+}
+
+TEST(CaptureArgs, RendersTheEntryFrameAndOneFramePerStep)
+{
+    EXPECT_EQ(captureFrameCount(0.0, 60), 1);
+    EXPECT_EQ(captureFrameCount(1.0, 60), 61);
+    EXPECT_EQ(captureFrameCount(0.1, 10), 2);
+    EXPECT_EQ(captureFrameCount(0.99, 10), 10);
+}
+
+TEST(FontFile, AcceptsARealFontAndRefusesEverythingElse)
+{
+    const char* systemFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    std::vector<unsigned char> data;
+    ASSERT_TRUE(loadUsableFont(systemFont, data) && data.size() > 1000u);
+
+    std::ifstream in(systemFont, std::ios::binary);
+    const std::string font(std::istreambuf_iterator<char>(in), {}), dir = testing::TempDir();
+    const std::pair<const char*, std::string> written[] = {
+        {"empty.ttf", ""}, {"text.ttf", "this is not a font, just some words in a file"},
+        {"truncated.ttf", font.substr(0, font.size() / 3)}, {"header.ttf", font.substr(0, 12)}};
+    for (const auto& [name, bytes] : written)
+        std::ofstream(dir + name, std::ios::binary) << bytes;
+    mkdir((dir + "folder.ttf").c_str(), 0755);
+    for (const char* name : {"missing.ttf", "empty.ttf", "text.ttf", "truncated.ttf", "header.ttf", "folder.ttf"})
+        EXPECT_TRUE(!loadUsableFont((dir + name).c_str(), data) && data.empty()) << name;
+    rmdir((dir + "folder.ttf").c_str());
+}
+
+TEST(DebugLog, FormatsAndCutsLongMessagesAt4095Characters)
+{
+    const std::string longText(5000, 'x'), exact(4095, 'y');
+    debugLogCaptureBegin();
+    debugLog("GPU: %s\n", "llvmpipe");
+    EXPECT_EQ(debugLogCaptureEnd(), "GPU: llvmpipe\n");
+    debugLogCaptureBegin();
+    debugLog("[%s]", longText.c_str());
+    const std::string cut = debugLogCaptureEnd();
+    EXPECT_TRUE(cut.size() == 4095 && cut[0] == '[' && cut.find_first_not_of('x', 1) == std::string::npos);
+    debugLogCaptureBegin();
+    debugLog("%s", exact.c_str());
+    EXPECT_EQ(debugLogCaptureEnd(), exact);
+}
