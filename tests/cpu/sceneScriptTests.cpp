@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "embeddedBitmap.h"
+#include "sourceImages.h"
 #include "gpu/constants.h"
 #include "gpu/giState.h"
 #include "gpu/renderSettings.h"

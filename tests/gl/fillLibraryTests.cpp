@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "glyphSource.h"
+#include "cpu/sourceImages.h"
 #include "gpu/constants.h"
 #include "gpu/debugLog.h"
 #include "gpu/fillDispatch.h"

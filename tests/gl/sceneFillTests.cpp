@@ -8,8 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "cpu/embeddedBitmap.h"
-#include "glyphSource.h"
+#include "cpu/sourceImages.h"
 #include "gpu/constants.h"
 #include "gpu/renderSettings.h"
 #include "scenes/sceneAmigaBall.h"

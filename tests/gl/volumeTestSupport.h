@@ -21,11 +21,10 @@ std::vector<std::string> takeGlErrors();
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
                  shapeFloorAndSlab, shapeShowcase };
 
-// Restores the shared settings, builds the GI and raymarch programs once and (re)creates a volume of size^3.
+// Restores the shared state (the clock at 0), builds every program once and (re)creates a volume of size^3.
 void prepareVolume(int size);
 void runTestFill(TestShape shape, const std::vector<float>& params = {});
-// prepareVolume and the demo clock at 0, the scene's fill program from the registry (built once), then its
-// entry; false when the program did not build.
+// prepareVolume, the scene's fill program from the registry, then its entry; false when the program did not build.
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize);
 
 // Level 0 of a 3D texture as floats (x fastest, then y, then z), and the GI buffer as RGBA per cell.
@@ -37,9 +36,7 @@ void writeGiBuffer(float r, float g, float b);
 // Runs draw into a fresh width x height target cleared to 0 and reads it back as RGBA floats, bottom row first.
 std::vector<float> drawOffscreen(int width, int height, const std::function<void()>& draw, GLenum format = GL_RGBA32F);
 
-struct Voxel {
-    float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f;
-};
+struct Voxel { float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f; };
 struct VolumeReadback {
     int size = 0;
     std::vector<float> colour, emissRough;  // RGBA and RG per voxel, x fastest
