@@ -26,7 +26,7 @@ std::string parse(std::vector<const char*> words, CaptureArgs& args)
 TEST(CaptureArgs, AcceptsEveryOptionAndRejectsBadValuesWithAMessage)
 {
     CaptureArgs args;
-    EXPECT_EQ(parse({}, args), "");
+    EXPECT_TRUE(parse({}, args).empty());
     EXPECT_EQ(parse({"--scene", "9", "--at", "4.5", "--fps", "30", "--size", "640x360", "--out", "a.png"}, args), "");
     EXPECT_TRUE(args.scene == 9 && args.atSec == 4.5 && args.fps == 30 && args.width == 640 && args.height == 360 &&
                 args.out == "a.png");
@@ -41,10 +41,8 @@ TEST(CaptureArgs, AcceptsEveryOptionAndRejectsBadValuesWithAMessage)
 
 TEST(CaptureArgs, RendersTheEntryFrameAndOneFramePerStep)
 {
-    EXPECT_EQ(captureFrameCount(0.0, 60), 1);
-    EXPECT_EQ(captureFrameCount(1.0, 60), 61);
-    EXPECT_EQ(captureFrameCount(0.1, 10), 2);
-    EXPECT_EQ(captureFrameCount(0.99, 10), 10);
+    EXPECT_TRUE(captureFrameCount(0.0, 60) == 1 && captureFrameCount(1.0, 60) == 61);
+    EXPECT_TRUE(captureFrameCount(0.1, 10) == 2 && captureFrameCount(0.99, 10) == 10);
 }
 
 TEST(FontFile, AcceptsARealFontAndRefusesEverythingElse)

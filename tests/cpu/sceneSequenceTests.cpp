@@ -77,8 +77,8 @@ TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItW
     EXPECT_TRUE(giResetRequested && giAccumMode == giRunningAverage && revealY == 1.0f);
     EXPECT_TRUE(settings.gamma == 2.2f && settings.falloff == 0.0f && !settings.refraction &&
                 settings.adaptiveRaysEnabled);
-    EXPECT_EQ(settings.samplingMode, 7);  // outside the reset list: the entry's own business
     EXPECT_TRUE(constants.emissivityMul == 1.0f && !constants.forceBlack);
+    EXPECT_EQ(settings.samplingMode, 7);  // outside the reset list: the entry's own business
     for (const VWFace& f : constants.vwFaces)  // the wall reset uses the albedo in force at the switch
         EXPECT_TRUE(f.r == 0.5f && f.g == 0.5f && f.b == 0.5f && f.emissivity == 0.0f && f.roughness == 1.0f);
     EXPECT_TRUE(!cameraTransitionActive && cameraYaw == 2.5f);
@@ -103,8 +103,8 @@ TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawTravelsTheLongerArcBlendsTh
             EXPECT_NEAR(renderSettings.bgColor[c], from[c] + s * (to[c] - from[c]), 1e-6f) << t;
     }
     EXPECT_TRUE(std::fabs(cameraPitch - 0.3f) < 1e-6f && std::fabs(cameraDistance - 1.9f) < 1e-6f);
-    EXPECT_EQ(yawAt(1.0), 0.5f);
-    EXPECT_TRUE(!cameraTransitionActive && cameraPitch == 0.2f && std::equal(to, to + 3, renderSettings.bgColor));
+    EXPECT_TRUE(yawAt(1.0) == 0.5f && !cameraTransitionActive && cameraPitch == 0.2f &&
+                std::equal(to, to + 3, renderSettings.bgColor));
 
     // From, to, and the yaw half way, where the smoothstep is one half.
     const float cases[][3] = {

@@ -87,8 +87,8 @@ TEST(GiPass, AnEmissiveCeilingLightsTheFloorOnlyBouncesReachTheShadowAndBuriedCe
             for (int z : {1, 7, 14}) {
                 // Between nothing and every ray ending on the ceiling, in the ceiling's colour.
                 float lit = giAt(gi, x, 3, z, 0);
-                EXPECT_TRUE(lit > 0.1f && lit <= 4.0f + 1e-4f) << lit << " on the floor at " << x << ", " << z;
-                EXPECT_NEAR(giAt(gi, x, 3, z, 2) / lit, 0.6f, 1e-4f);
+                EXPECT_TRUE(lit > 0.1f && lit <= 4.0f + 1e-4f && std::fabs(giAt(gi, x, 3, z, 2) / lit - 0.6f) < 1e-4f)
+                    << lit << " on the floor at " << x << ", " << z;
             }
     }
     // With passthrough a buried cell keeps what it had, while the floor's surface gathers anew.
@@ -122,13 +122,11 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
     EXPECT_FALSE(checkVolumeResources(16));
 
     requestedGiScale = 2;
-    EXPECT_TRUE(checkVolumeResources(16));
-    EXPECT_TRUE(volume.volumeTex == volumeTex && !giResetRequested && volume.giSize == 8);
+    EXPECT_TRUE(checkVolumeResources(16) && volume.volumeTex == volumeTex && !giResetRequested && volume.giSize == 8);
     EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
     EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
     const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
-    EXPECT_EQ(readGiBuffer(), zeros);
-    EXPECT_EQ(readTexture3D(volume.giTex, 8, GL_RGBA, 4), zeros);
+    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(volume.giTex, 8, GL_RGBA, 4) == zeros);
 
     // No voxel, or a scale that leaves no GI cell, cannot be built: the resources stay as they are.
     for (auto [size, scale] : {std::pair{0, 1}, {16, 0}, {16, 32}}) {
@@ -138,8 +136,7 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
     EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
 
     requestedGiScale = 1;
-    EXPECT_TRUE(checkVolumeResources(8));
-    EXPECT_TRUE(giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8);
+    EXPECT_TRUE(checkVolumeResources(8) && giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8);
 
     deleteVolumeResources();
     EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
