@@ -42,34 +42,8 @@ using GearLogoScene = SceneScript<cSceneGearLogo>;
 using MetaballsScene = SceneScript<cSceneMetaballs2>;
 using AmigaBall = SceneScript<cSceneAmigaBall>;
 using CloudLightning = SceneScript<cSceneCloudLightning>;
-
-class FogScene : public SceneScript<cSceneFog> {
-protected:
-    void sceneFrameAt(double sceneSec, bool beat = false)
-    {
-        music.frame(beat);
-        frameAt(scene.timeline.sceneStart + sceneSec);
-    }
-};
-
-class CornellScene : public SceneScript<cSceneCornell> {
-protected:
-    // Enters and plays "dark" with the ray-budget controller reporting a fixed value, up to the start of "ramp".
-    void enterAndMeasure(float budget)
-    {
-        stepSec = 1.0 / 60.0;
-        enterAt(0.0);
-        ASSERT_TRUE(runUntil("dark"));
-        while (phase() == "dark") {
-            adaptiveRays = budget;
-            frame();
-            // Black while measuring, the light out and the GI taking each frame whole.
-            EXPECT_TRUE(phase() != "dark" || (gpuConstants.forceBlack && gpuConstants.emissivityMul == 0.0f &&
-                                                  scene.lightIntensity == 0.0f && renderSettings.giBlend == 1.0f));
-        }
-        ASSERT_EQ(phase(), "ramp");
-    }
-};
+using FogScene = SceneScript<cSceneFog>;
+using CornellScene = SceneScript<cSceneCornell>;
 }
 
 TEST_F(IntroScene, CaptionsFadeInFromBlackAndBackToBlackAndTheLastFadeEndsBlack)
@@ -117,7 +91,16 @@ TEST_F(CornellScene, LitRampClimbsToTheBudgetResettingOnEachCountAndLabelsAllBut
     for (const auto& c : cases) {
         SCOPED_TRACE(c.budget);
         cSceneCornell::firstRayLabel = c.firstVisit;
-        enterAndMeasure(c.budget);
+        // "dark" measures the controller's budget: black, the light out and the GI taking each frame whole.
+        stepSec = 1.0 / 60.0;
+        enterAt(0.0);
+        ASSERT_TRUE(runUntil("dark"));
+        for (adaptiveRays = c.budget; phase() == "dark"; adaptiveRays = c.budget) {
+            frame();
+            EXPECT_TRUE(phase() != "dark" || (gpuConstants.forceBlack && gpuConstants.emissivityMul == 0.0f &&
+                                              scene.lightIntensity == 0.0f && renderSettings.giBlend == 1.0f));
+        }
+        ASSERT_EQ(phase(), "ramp");
         EXPECT_TRUE(!gpuConstants.forceBlack && scene.lightIntensity == 1.0f && scene.maxRays == c.maxRays);
         EXPECT_FALSE(renderSettings.adaptiveRaysEnabled);  // the controller must not overwrite the ramp's counts
         std::vector<int> rays;
@@ -300,6 +283,10 @@ TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAft
 
 TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCameraWithinAQuarterTurnUnderTheMoon)
 {
+    auto sceneFrameAt = [this](double sceneSec, bool beat = false) {
+        music.frame(beat);
+        frameAt(scene.timeline.sceneStart + sceneSec);
+    };
     enterAt(100.0);
     const struct { double sec; int lit; } rigs[] = {  // bit i: face i glows
         {1.0, 1 << facePosY}, {4.0, 1 << faceNegY}, {8.0, 1 << faceNegX},

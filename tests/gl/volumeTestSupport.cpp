@@ -159,7 +159,6 @@ void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
                     ADD_FAILURE() << what << " (" << i[0] << "," << i[1] << "," << i[2] << ") got " << describe(got)
                                   << ", want " << describe(want);
             }
-        EXPECT_EQ(mismatches, 0) << what;
         EXPECT_GT(checked, n * n * 3 / 4) << what;  // a model ambiguous everywhere would check nothing
     }
     EXPECT_TRUE(takeGlErrors().empty()) << name;

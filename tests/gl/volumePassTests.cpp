@@ -1,10 +1,13 @@
-// tests/gl/rendererTests.cpp
-// The raymarch draw into an off-screen target, against a CPU computation of each pixel's ray.
+// tests/gl/volumePassTests.cpp
+// The GPU passes on small volumes: the GI gather, its per-frame control and the volume resources it works on,
+// against the values the walls and blends imply, and the raymarch draw into an off-screen target, against a CPU
+// computation of each pixel's ray.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
 
 #include "gpu/constants.h"
 #include "gpu/giPass.h"
@@ -156,5 +159,137 @@ TEST(Renderer, LitShowcaseSceneLooksRight)
         warm += c[0] > 0.7f && c[0] > c[1] && c[1] > c[2];
     }
     EXPECT_TRUE(lit > 10000 && warm > 2000) << lit << " lit, " << warm << " warm";
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(GiPass, FrameBlendsFollowTheAccumulationMode)
+{
+    // In an empty cube every ray ends on a wall, so one frame's sample is exactly albedo x emissivity.
+    prepareVolume(8);
+    runTestFill(shapeEmpty);
+    const float albedo[3] = {0.5f, 0.25f, 1.0f};
+    for (int face = 0; face < faceCount; ++face)
+        gpuConstants.vwFaces[face] = {albedo[0], albedo[1], albedo[2], 2.0f, 1.0f};
+    uploadConstants();
+    renderSettings.multibounce = false;
+    renderSettings.raysPerFrame = 3;
+    writeGiBuffer(9.0f, 9.0f, 9.0f);
+    giResetRequested = true;
+    // The reset clears the old 9s; progressive then averages, carrying on from the running average's history.
+    const struct { int mode; float emissivityMul, blend; } frames[] = {
+        {giProgressive, 1.0f, 1.0f},    {giProgressive, 3.0f, 0.5f},  {giProgressive, 5.0f, 1.0f / 3},
+        {giRunningAverage, 2.0f, 0.3f}, {giProgressive, 4.0f, 0.25f}, {giProgressive, 6.0f, 0.2f},
+        {giFrozen, 100.0f, 0.0f}};
+    float expected[3] = {9.0f, 9.0f, 9.0f};
+    unsigned frameId = giFrameId;
+    for (const auto& frame : frames) {
+        giAccumMode = frame.mode;
+        gpuConstants.emissivityMul = frame.emissivityMul;
+        giFrameControl(renderSettings.raysPerFrame);
+        for (int c = 0; c < 3; ++c)
+            expected[c] += (albedo[c] * 2.0f * frame.emissivityMul - expected[c]) * frame.blend;
+        frameId += frame.mode != giFrozen;
+        SCOPED_TRACE(testing::Message() << "mode " << frame.mode << " blend " << frame.blend);
+        EXPECT_TRUE(!giResetRequested && giFrameId == frameId);
+        for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(volume.giTex, 8, GL_RGBA, 4)}) {
+            int wrong = 0;
+            for (size_t i = 0; i < gi.size(); i += 4)
+                for (int c = 0; c < 3; ++c)
+                    wrong += std::fabs(gi[i + c] - expected[c]) > 1e-5f * std::max(1.0f, expected[c]);
+            EXPECT_EQ(wrong, 0) << "expected " << expected[0] << " found " << gi[0];
+        }
+    }
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(GiPass, AnEmissiveCeilingLightsTheFloorOnlyBouncesReachTheShadowAndBuriedCellsAreZeroed)
+{
+    const int n = 16;
+    prepareVolume(n);
+    auto giAt = [](const std::vector<float>& gi, int x, int y, int z, int c) {
+        return gi[((z * n + y) * n + x) * 4 + c];
+    };
+    // Floor: voxels y 0..3. Slab: y 9..10 over x and z 5..10. Only the ceiling (+y) emits.
+    runTestFill(shapeFloorAndSlab);
+    gpuConstants.vwFaces[facePosY] = {1.0f, 0.8f, 0.6f, 4.0f, 1.0f};
+    uploadConstants();
+    renderSettings.raysPerFrame = 16;
+    giAccumMode = giProgressive;
+    // The first progressive frame replaces these 7s everywhere, except in buried cells unless they are zeroed.
+    writeGiBuffer(7.0f, 7.0f, 7.0f);
+    for (bool multibounce : {false, true}) {
+        renderSettings.multibounce = multibounce;
+        for (int frame = 0; frame < 4; ++frame)
+            giFrameControl(renderSettings.raysPerFrame);
+        std::vector<float> gi = readGiBuffer();
+        float slabUnderside = 0.0f;
+        for (int x = 6; x <= 9; ++x)
+            for (int z = 6; z <= 9; ++z) {
+                EXPECT_EQ(giAt(gi, x, 1, z, 0), 0.0f) << "buried floor cell, zeroed";
+                slabUnderside += giAt(gi, x, 9, z, 0) + giAt(gi, x, 9, z, 1) + giAt(gi, x, 9, z, 2);
+            }
+        // Facing only the unlit floor and walls, the underside gets light from bounces alone.
+        EXPECT_EQ(slabUnderside > 0.0f, multibounce);
+        if (multibounce)
+            continue;
+        for (int x : {1, 2, 13, 14})
+            for (int z : {1, 7, 14}) {
+                // Between nothing and every ray ending on the ceiling, in the ceiling's colour.
+                float lit = giAt(gi, x, 3, z, 0);
+                EXPECT_TRUE(lit > 0.1f && lit <= 4.0f + 1e-4f && std::fabs(giAt(gi, x, 3, z, 2) / lit - 0.6f) < 1e-4f)
+                    << lit << " on the floor at " << x << ", " << z;
+            }
+    }
+    // With passthrough a buried cell keeps what it had, while the floor's surface gathers anew.
+    renderSettings.opaquePassthrough = true;
+    renderSettings.multibounce = false;
+    writeGiBuffer(7.0f, 7.0f, 7.0f);
+    runGiPass(n, n, 0, 1.0f, 2);
+    std::vector<float> gi = readGiBuffer();
+    for (int x = 6; x <= 9; ++x)
+        for (int z = 6; z <= 9; ++z)
+            EXPECT_EQ(giAt(gi, x, 1, z, 0), 7.0f) << "buried floor cell";
+    EXPECT_LE(giAt(gi, 1, 3, 1, 0), 4.0f + 1e-4f);
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreRefused)
+{
+    auto width = [](GLuint texture) {
+        GLint w = 0;
+        glBindTexture(GL_TEXTURE_3D, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_3D, 0, GL_TEXTURE_WIDTH, &w);
+        glBindTexture(GL_TEXTURE_3D, 0);
+        return w;
+    };
+    prepareVolume(16);
+    runTestFill(shapeSphere, {0.5f, 0.5f, 0.5f, 0.3f});
+    std::vector<float> filled = readTexture3D(volume.volumeTex, 16, GL_RGBA, 4);
+    writeGiBuffer(3.0f, 3.0f, 3.0f);
+    runGiCopy(volume.giSize);
+    GLuint volumeTex = volume.volumeTex;
+    EXPECT_FALSE(checkVolumeResources(16));
+
+    requestedGiScale = 2;
+    EXPECT_TRUE(checkVolumeResources(16) && volume.volumeTex == volumeTex && !giResetRequested && volume.giSize == 8);
+    EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
+    EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
+    const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
+    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(volume.giTex, 8, GL_RGBA, 4) == zeros);
+
+    // No voxel, or a scale that leaves no GI cell, cannot be built: the resources stay as they are.
+    for (auto [size, scale] : {std::pair{0, 1}, {16, 0}, {16, 32}}) {
+        requestedGiScale = scale;
+        EXPECT_FALSE(checkVolumeResources(size)) << size << " at scale " << scale;
+    }
+    EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
+
+    requestedGiScale = 1;
+    EXPECT_TRUE(checkVolumeResources(8) && giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8);
+
+    deleteVolumeResources();
+    EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
+                volume.linearSampler == 0 && volume.nearestSampler == 0);
+    EXPECT_TRUE(checkVolumeResources(8) && volume.volumeTex != 0);
     EXPECT_TRUE(takeGlErrors().empty());
 }
