@@ -174,7 +174,7 @@ TEST_F(LuminarcsScene, LettersRestartWithNeonsThenTheLightConvergesOnBeatsAndFre
 
     // A beat before "converge" leaves the hi-hat alone; the light converges, then freezes for the spin.
     ASSERT_TRUE(runUntil("rien"));
-    music.frame(true);
+    musicFrame(true);
     frame();
     EXPECT_TRUE(hihatPulse == 0.0f && giAccumMode == giRunningAverage);
     ASSERT_TRUE(runUntil("converge"));
@@ -235,7 +235,7 @@ TEST_F(GearLogoScene, GlowDimsAndWallsBrightenAfterTenSecondsAndTheGlowCarriesIn
 TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAfterTheFirstQuarterAndTheTumbleEasesIn)
 {
     auto beatAt = [this](double secIntoExplore) {
-        music.frame(true);
+        musicFrame(true);
         cameraKick = 0.0f;
         updateAt(secIntoExplore);
     };
@@ -284,7 +284,7 @@ TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAft
 TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCameraWithinAQuarterTurnUnderTheMoon)
 {
     auto sceneFrameAt = [this](double sceneSec, bool beat = false) {
-        music.frame(beat);
+        musicFrame(beat);
         frameAt(scene.timeline.sceneStart + sceneSec);
     };
     enterAt(100.0);

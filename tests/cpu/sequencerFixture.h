@@ -47,28 +47,23 @@ public:
     void fill(int) override {}
 };
 
-// Drives the beat tracker from chosen music times, so a test decides which frames fall on a beat.
-struct MusicCursor {
-    float sec = 0.0f;
-
-    // Call once before each scene update: a beat frame crosses into the next beat, any other stands still.
-    void frame(bool beat)
-    {
-        if (beat) {
-            trackBeat(sec + 0.4f);
-            sec += 0.46875f;
-        }
-        trackBeat(sec);
-    }
-};
-
-// One scene of the given class, played frame by frame on the manual clock, with a music cursor for its beats.
+// One scene of the given class, played frame by frame on the manual clock, with music times chosen for its beats.
 template <class Scene>
 class SceneScript : public SequencerFixture {
 protected:
     Scene scene;
-    MusicCursor music;
     double stepSec = 0.001;
+    float musicSec = 0.0f;
+
+    // Call once before a scene update: a beat frame crosses the music into the next beat, any other stands still.
+    void musicFrame(bool beat)
+    {
+        if (beat) {
+            trackBeat(musicSec + 0.4f);
+            musicSec += 0.46875f;
+        }
+        trackBeat(musicSec);
+    }
 
     void enterAt(double now)
     {
