@@ -2,8 +2,6 @@
 // The demo's own start-up and frame step, driven by hand into a small off-screen target.
 #include <gtest/gtest.h>
 
-#include <GL/glew.h>
-
 #include <algorithm>
 
 #include "app/demoApp.h"
@@ -14,7 +12,6 @@
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 #include "sequencer/sharedCallbacks.h"

@@ -53,32 +53,7 @@ Rect rectOf(const ViewsUBO& block, int k)
 class Orbit : public SequencerFixture {};
 }
 
-TEST(CameraBasis, LooksAtTheCentreAndStaysOrthonormalUpToThePitchLimit)
-{
-    // At rest the camera sits on the +z side looking down -z, with +x on its left.
-    CameraBasis rest = buildCameraBasis(0.0f, 0.0f, 1.4f);
-    const Vec3 expected[4] = {{0.5f, 0.5f, 1.9f}, {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}};
-    const Vec3 actual[4] = {rest.pos, rest.fwd, rest.right, rest.up};
-    for (int v = 0; v < 4; ++v)
-        EXPECT_TRUE(std::fabs(actual[v].x - expected[v].x) + std::fabs(actual[v].y - expected[v].y) +
-                        std::fabs(actual[v].z - expected[v].z) < 1e-6f) << "vector " << v;
-    for (float pitch : {1.5f, -1.5f})
-        for (float yaw : {0.0f, 1.0466667f, -2.5f, 40.0f}) {
-            SCOPED_TRACE(testing::Message() << "yaw " << yaw << ", pitch " << pitch);
-            CameraBasis b = buildCameraBasis(yaw, pitch, 1.4f);
-            Vec3 toCentre = {0.5f - b.pos.x, 0.5f - b.pos.y, 0.5f - b.pos.z};
-            EXPECT_TRUE(std::fabs(std::sqrt(dot(toCentre, toCentre)) - 1.4f) < 1e-5f &&
-                        std::fabs(dot(b.fwd, toCentre) - 1.4f) < 1e-5f);
-            const Vec3 axes[3] = {b.fwd, b.right, b.up};
-            for (int i = 0; i < 3; ++i)
-                for (int j = i; j < 3; ++j)
-                    EXPECT_NEAR(dot(axes[i], axes[j]), i == j ? 1.0f : 0.0f, 1e-5f);
-            // Right stays level and up keeps pointing to the sky side of the view.
-            EXPECT_TRUE(b.right.y == 0.0f && b.up.y > 0.0f);
-        }
-}
-
-TEST_F(Orbit, MotionsStartFromRestOrTheirStartSpeedAndReachTheirSpeedAtTheRampEndWithoutAJump)
+TEST_F(Orbit, MotionsReachTheirSpeedAtTheRampEndWithoutAJumpAndCallbacksDriveTheCameraFromTheirSnapshot)
 {
     const OrbitSnapshot s = {1.25f, 0.3f, 2.0f, 0.0};
     EXPECT_NEAR(orbitTurnAt(s, 2.0f, 0.4f, 0.07f, 0.15f, 2.0f).yaw, 1.25f + 0.4f, 1e-6f);
@@ -104,10 +79,8 @@ TEST_F(Orbit, MotionsStartFromRestOrTheirStartSpeedAndReachTheirSpeedAtTheRampEn
     EXPECT_NEAR(slope(sway, 0.0f, 0.01f), 0.0f, 1e-3f);
     for (float t = 0.0f; t < 20.0f; t += 0.37f)
         EXPECT_TRUE(std::fabs(sway(t)) <= 0.3f + 1e-6f && orbitSwayAt(origin, t, 0.3f, 1.0f).pitch <= 1e-6f) << t;
-}
 
-TEST_F(Orbit, CallbacksDriveTheCameraFromTheirSnapshotAndLeaveItsDistance)
-{
+    // The callbacks drive the camera from their snapshot and leave its distance.
     cProbeScene scene;
     Phase phase;
     cameraYaw = 0.75f;
@@ -124,33 +97,53 @@ TEST_F(Orbit, CallbacksDriveTheCameraFromTheirSnapshotAndLeaveItsDistance)
     EXPECT_TRUE(std::fabs(cameraYaw - scene.orbit.yaw - spinUp(1.3f)) < 1e-4f && cameraDistance == 1.8f);
 }
 
-TEST(ViewLayouts, FullHdRectanglesMatchTheLayoutTable)
+TEST(CameraViews, TheBasisLooksAtTheCentreUpToThePitchLimitAndEveryLayoutFitsItsViewsAndUsesItsCameras)
 {
-    ViewSetup setup = setupFor(1920, 1080);
+    // At rest the camera sits on the +z side looking down -z, with +x on its left.
+    CameraBasis rest = buildCameraBasis(0.0f, 0.0f, 1.4f);
+    const Vec3 restWant[4] = {{0.5f, 0.5f, 1.9f}, {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}};
+    const Vec3 restGot[4] = {rest.pos, rest.fwd, rest.right, rest.up};
+    for (int v = 0; v < 4; ++v)
+        EXPECT_TRUE(std::fabs(restGot[v].x - restWant[v].x) + std::fabs(restGot[v].y - restWant[v].y) +
+                        std::fabs(restGot[v].z - restWant[v].z) < 1e-6f) << "vector " << v;
+    for (float pitch : {1.5f, -1.5f})
+        for (float yaw : {0.0f, 1.0466667f, -2.5f, 40.0f}) {
+            SCOPED_TRACE(testing::Message() << "yaw " << yaw << ", pitch " << pitch);
+            CameraBasis b = buildCameraBasis(yaw, pitch, 1.4f);
+            Vec3 toCentre = {0.5f - b.pos.x, 0.5f - b.pos.y, 0.5f - b.pos.z};
+            EXPECT_TRUE(std::fabs(std::sqrt(dot(toCentre, toCentre)) - 1.4f) < 1e-5f &&
+                        std::fabs(dot(b.fwd, toCentre) - 1.4f) < 1e-5f);
+            const Vec3 axes[3] = {b.fwd, b.right, b.up};
+            for (int i = 0; i < 3; ++i)
+                for (int j = i; j < 3; ++j)
+                    EXPECT_NEAR(dot(axes[i], axes[j]), i == j ? 1.0f : 0.0f, 1e-5f);
+            // Right stays level and up keeps pointing to the sky side of the view.
+            EXPECT_TRUE(b.right.y == 0.0f && b.up.y > 0.0f);
+        }
+
+    // Full HD rectangles match the layout table; every layout fits without overlaps and uses its cameras.
+    const ViewSetup fullHd = setupFor(1920, 1080);
     const Rect single = {0, 0, 1920, 1080}, sides[5] = {{480, 0, 960, 1080}, {0, 72, 480, 432}, {1440, 72, 480, 432},
                                                         {0, 576, 480, 432}, {1440, 576, 480, 432}};
-    EXPECT_EQ(rectOf(buildViews(setup, 0), 0), single);
+    EXPECT_EQ(rectOf(buildViews(fullHd, 0), 0), single);
     for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(rectOf(buildViews(setup, 1), k), sides[k]) << "view " << k;
+        EXPECT_EQ(rectOf(buildViews(fullHd, 1), k), sides[k]) << "view " << k;
     for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(rectOf(buildViews(setup, 3), k), (Rect{99.0f + 607 * (k % 3), 21.0f + 529 * (k / 3), 508, 508})) << k;
+        EXPECT_EQ(rectOf(buildViews(fullHd, 3), k), (Rect{99.0f + 607 * (k % 3), 21.0f + 529 * (k / 3), 508, 508}));
     // Every layout number past the table is the nine-grid.
     for (int layout : {6, 9, -1}) {
-        ViewsUBO grid = buildViews(setup, layout);
+        ViewsUBO grid = buildViews(fullHd, layout);
         ASSERT_EQ(grid.numViews, 9);
         for (int k = 0; k < 9; ++k)
             EXPECT_EQ(rectOf(grid, k), (Rect{226.0f + 564 * (k % 3), 16.0f + 354 * (k / 3), 338, 338})) << layout;
     }
     // The side panels crop virtual views as wide as the centre: the left one shows the right end of its frame.
-    ViewsUBO panels = buildViews(setup, 5);
+    ViewsUBO panels = buildViews(fullHd, 5);
     const ViewParams &left = panels.views[1], &right = panels.views[2];
     EXPECT_EQ(rectOf(panels, 0), (Rect{384, 0, 1152, 1080}));
     EXPECT_TRUE(left.virtualW == 1152.0f && left.cropX + left.rect[2] == left.virtualW && right.virtualW == 1152.0f &&
                 right.cropX == 0.0f);
-}
 
-TEST(ViewLayouts, EveryLayoutFitsTheFramebufferWithoutOverlapsAndUsesItsCameras)
-{
     // Per layout, the camera of each view: 'm' the main one, a digit k the k-th orbit camera.
     const char* cameras[7] = {"m", "m0123", "0123", "012345", "m1", "m01", "012345678"};
     for (auto [width, height] : {std::pair{1280, 720}, {2560, 1440}, {1366, 768}, {1920, 1080}}) {

@@ -9,7 +9,7 @@
 
 using RayBudget = SequencerFixture;
 
-TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideAndClampsTo1And256)
+TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerIdlesWhenFrozenOrIdle)
 {
     // Cost proportional to rays: the budget is met at rayBudgetMs / msPerRay rays.
     for (float msPerRay : {0.07f, 0.25f, 1.0f, 3.5f})
@@ -36,10 +36,8 @@ TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideAndClampsTo1And256)
     for (int frame = 0; frame < 200; ++frame)
         rays = stepRayBudget(rays, 1000.0f);
     EXPECT_EQ(rays, 1.0f);
-}
 
-TEST_F(RayBudget, ControllerIdlesWhenFrozenOrIdleAndCopiesRoundedRays)
-{
+    // The controller idles when frozen or when the frame costs next to nothing, and copies the rounded rays.
     gpuFillMs = 1.0f;
     gpuGiMs = 30.0f;
     gpuRenderMs = 4.0f;

@@ -56,7 +56,7 @@ using SceneSwitch = SceneSequence;
 using Playlist = SceneSequence;
 }
 
-TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItWrote)
+TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndATransitionTravelsTheLongerArcToTheTargetBlendingTheBackground)
 {
     giAccumMode = giFrozen;
     revealY = 0.25f;
@@ -82,10 +82,8 @@ TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItW
     for (const VWFace& f : constants.vwFaces)  // the wall reset uses the albedo in force at the switch
         EXPECT_TRUE(f.r == 0.5f && f.g == 0.5f && f.b == 0.5f && f.emissivity == 0.0f && f.roughness == 1.0f);
     EXPECT_TRUE(!cameraTransitionActive && cameraYaw == 2.5f);
-}
 
-TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawTravelsTheLongerArcBlendsTheBackgroundAndLandsOnTheTarget)
-{
+    // A transition starts from the wrapped yaw, blends the background and lands on the target.
     cameraYaw = 20.0f;
     cameraPitch = 0.4f;
     cameraDistance = 2.2f;

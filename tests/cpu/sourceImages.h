@@ -4,7 +4,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>

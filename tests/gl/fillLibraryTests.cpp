@@ -135,7 +135,7 @@ TEST(FillLibrary, PrimitiveBoundsAreStrictOrInclusiveAsDeclared)
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
-TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
+TEST(FillLibrary, WireframeColoursTheTwelveEdgesAndFontSamplesMatchTheGlyphSourceWithNoInkOutsideItsRange)
 {
     const int n = 128;
     prepareVolume(n);
@@ -165,21 +165,17 @@ TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
     EXPECT_EQ(wrong, 0);
     // Twelve edges of 4 x 4 x 128 voxels, the eight corner cubes counted once.
     EXPECT_EQ(edges, 12 * 16 * 128 - 8 * 2 * 64);
-    EXPECT_TRUE(takeGlErrors().empty());
-}
 
-TEST(FillLibrary, FontSamplesMatchTheGlyphSourceAndCodesOutsideThePrintableRangeHaveNoInk)
-{
-    const int n = 128;
+    // Font samples match the glyph source, and codes outside the printable range have no ink.
     GlyphImage font = loadGlyphSource();
     ASSERT_TRUE(font.loaded);
-    prepareVolume(n);
     unsigned probe = buildComputeProgram("fontProbe", {vol_write_glsl, font_glsl, fontProbe_glsl});
     ASSERT_NE(probe, 0u);
     dispatchFill(probe, n, 0.0f);
     glDeleteProgram(probe);
-    VolumeReadback v = readVolume();
-    int wrong = 0, inked = 0;
+    v = readVolume();
+    wrong = 0;
+    int inked = 0;
     for (int z = 0; z < 80; ++z)
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < n; ++x) {
@@ -196,8 +192,7 @@ TEST(FillLibrary, FontSamplesMatchTheGlyphSourceAndCodesOutsideThePrintableRange
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
-// Every embedded program is built by the app tests' start-up, which fails on a shader error, and the raymarch
-// program by the renderer tests, which draw with it.
+// The app tests' start-up builds every embedded program and fails on a shader error.
 TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameTheOthersStillBuildAndAFailedRaymarchLeavesNoProgram)
 {
     std::vector<ProgramRow> rows = sceneProgramRows();

@@ -129,8 +129,7 @@ TEST(IntroFill, EachCaptionDrawsItsRightAlignedLinesInTheMiddleSlabAndOtherSetsN
         {1, {1.0f, 0.6f, 0.1f, 1.0f}, {{"GRIDSOMNIA", third}, {"QUARTZINE", second}, {"HOLLOWCASTER", 0.03f}}},
         {2, {0.2f, 0.9f, 0.3f, 1.0f},
          {{"CODE", third + lineH + gap}, {"VORTEN", third}, {"MUSIC", second}, {"QUELBY", 0.03f}}},
-        {-1, {}, {}},
-        {3, {}, {}},
+        {-1, {}, {}}, {3, {}, {}},
     };
     for (const auto& c : captions) {
         intro.textSet = c.set;

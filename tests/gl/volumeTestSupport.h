@@ -27,10 +27,10 @@ void runTestFill(TestShape shape, const std::vector<float>& params = {});
 // prepareVolume, the scene's fill program from the registry, then its entry; false when the program did not build.
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize);
 
-// Level 0 of a 3D texture as floats (x fastest, then y, then z), and the GI buffer as RGBA per cell.
+// Level 0 of a 3D texture as floats (x fastest, then y, then z), the GI buffer as RGBA per cell, and every GI cell
+// set to (r, g, b, 0).
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);
 std::vector<float> readGiBuffer();
-// Every GI cell to (r, g, b, 0).
 void writeGiBuffer(float r, float g, float b);
 
 // Runs draw into a fresh width x height target cleared to 0 and reads it back as RGBA floats, bottom row first.
