@@ -1,8 +1,6 @@
 // tests/cpu/sceneScriptTests.cpp
-// What each scene's script does to the shared state on the manual clock and the music's beats: the intro's fades,
-// the Cornell box's measured ray ramp, the cathedral's and the shutters' GI hand-overs and camera lift, the group
-// name's neon clock, the gear logo's rest, glow and zoom, the metaballs' kicks and layout jumps, the fog's rigs and
-// camera jumps, the Amiga ball's flashes and bounce, the cloud's strikes.
+// What each scene's script does to the shared state, played frame by frame on the manual clock with the music's
+// beats on chosen frames.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,6 @@
 // tests/gl/volumePassTests.cpp
-// The GPU passes on small volumes: the GI gather, its per-frame control and the volume resources it works on,
-// against the values the walls and blends imply, and the raymarch draw into an off-screen target, against a CPU
-// computation of each pixel's ray.
+// The passes on small volumes: the GI gather, its per-frame control and its resources against the values the walls
+// and blends imply, and the raymarch draw against a CPU computation of each pixel's ray.
 #include <gtest/gtest.h>
 
 #include <algorithm>
