@@ -2,7 +2,7 @@
 // The demo's own start-up and frame step, driven by hand into a small off-screen target.
 #include <gtest/gtest.h>
 
-#include <GL/glew.h>
+#include <algorithm>
 
 #include "app/demoApp.h"
 #include "audio/beat.h"
@@ -12,7 +12,6 @@
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
-#include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 #include "sequencer/sharedCallbacks.h"
@@ -32,14 +31,12 @@ public:
         renderSettings = RenderSettings();
         renderSettings.volSize = 16;
         renderSettings.haloEnabled = false;
-        renderSettings.bgColor[0] = renderSettings.bgColor[1] = renderSettings.bgColor[2] = 0.0f;
-        cameraTarget[0] = 0.0f;
-        cameraTarget[1] = 0.2f;
-        cameraTarget[2] = 2.0f;
+        std::fill_n(renderSettings.bgColor, 3, 0.0f);
+        const float target[3] = {0.0f, 0.2f, 2.0f};
+        std::copy_n(target, 3, cameraTarget);
         beginScript();
-        timeline.phases.push_back(waitTransitionPhase(*this));
-        timeline.phases.push_back(Phase{"dark", 1.0f, {}, {}});
-        timeline.phases.push_back(Phase{"red", 0.5f, [] { renderSettings.bgColor[0] = 1.0f; }, {}});
+        timeline.phases = {waitTransitionPhase(*this), Phase{"dark", 1.0f, {}, {}},
+                           Phase{"red", 0.5f, [] { renderSettings.bgColor[0] = 1.0f; }, {}}};
         startTimeline(timeline);
     }
     void update() override
@@ -54,8 +51,7 @@ public:
             beatFills.push_back(fills);
         dispatchFill(fillProgram, volSize, (float)sceneTime());
     }
-    int updates = 0;
-    int fills = 0;
+    int updates = 0, fills = 0;
     std::vector<int> beatFills;  // the fills, counted from 1, that saw a beat
 };
 
@@ -63,8 +59,6 @@ class FrameLoop : public testing::Test {
 protected:
     void SetUp() override
     {
-        savedSlot = sceneTable[0];
-        savedPlaylist = scenePlaylist;
         debugLogCaptureBegin();
         startApp();
     }
@@ -89,15 +83,13 @@ protected:
             appShutdown();
         }
         std::string log = debugLogCaptureEnd();
-        EXPECT_EQ(log.find("GL error"), std::string::npos) << log;
-        EXPECT_EQ(log.find("SHADER ERROR"), std::string::npos) << log;
+        EXPECT_TRUE(log.find("GL error") == std::string::npos && log.find("SHADER ERROR") == std::string::npos) << log;
     }
-    void frameAt(double seconds) { appFrame({seconds, 0.0}); }
     // Plays the probe's script from the given time until its red phase shows; false if it never does.
     bool reachRed(double from = 0.0)
     {
-        for (double t = from; t < 2.4; t += 0.05)
-            frameAt(t);
+        for (double t = from; t < 2.5; t += 0.05)
+            appFrame({t, 0.0});
         return cornerRed() == 255;
     }
     uint8_t cornerRed()
@@ -110,58 +102,40 @@ protected:
 
     bool started = false;
     cSceneProbe probe;
-    cSceneBase* savedSlot = nullptr;
-    std::vector<int> savedPlaylist;
+    cSceneBase* savedSlot = sceneTable[0];
+    std::vector<int> savedPlaylist = scenePlaylist;
 };
 }
 
-TEST_F(FrameLoop, FirstFrameEntersTheSceneCreatesTheVolumeAndReportsNoTimings)
+TEST_F(FrameLoop, TheTransitionHoldsTheScriptWhileBeatsFollowTheMusicThenThePictureShowsAndTheEndMarkerCloses)
 {
-    frameAt(0.0);
-    EXPECT_EQ(currentScene, &probe);
-    EXPECT_NE(volume.volumeTex, 0u);
-    EXPECT_EQ(volume.volSize, 16);
-    EXPECT_EQ(gpuFillMs, 0.0f);
-    EXPECT_EQ(gpuGiMs, 0.0f);
-    EXPECT_EQ(gpuRenderMs, 0.0f);
-    EXPECT_EQ(giFrameId, 1u);
-}
-
-TEST_F(FrameLoop, TheTransitionSecondFillsEveryFrameButHoldsTheScriptWhileBeatsFollowTheMusicInput)
-{
+    // The first frame enters, creates the volume and reports no timings yet.
+    appFrame(fixedStepInput(0, 10));
+    EXPECT_TRUE(currentScene == &probe && volume.volumeTex != 0 && volume.volSize == 16 && giFrameId == 1u);
+    EXPECT_TRUE(gpuFillMs == 0.0f && gpuGiMs == 0.0f && gpuRenderMs == 0.0f);
     // 0.1 s steps with the music in step: beats begin at 0.46875 s and 0.9375 s, so fills 6 and 11 see them.
-    for (long frame = 0; frame <= 10; ++frame)
+    for (long frame = 1; frame <= 10; ++frame)
         appFrame(fixedStepInput(frame, 10));
-    EXPECT_EQ(probe.fills, 11);
-    EXPECT_EQ(probe.updates, 0);  // the transition's last step, at 1.0 s, still stands in for the update
+    EXPECT_TRUE(probe.fills == 11 && probe.updates == 0);  // the transition's last step stands in for the update
     appFrame(fixedStepInput(11, 10));
-    EXPECT_EQ(probe.updates, 1);
-    EXPECT_EQ(probe.timeline.index, 1);
-    EXPECT_DOUBLE_EQ(probe.timeline.phaseStart, 1.1);
-    EXPECT_EQ(probe.beatFills, (std::vector<int>{6, 11}));
+    EXPECT_TRUE(probe.updates == 1 && probe.timeline.index == 1 && probe.timeline.phaseStart == 1.1);
     EXPECT_EQ(musicTime, 1.1f);
-}
+    EXPECT_EQ(probe.beatFills, (std::vector<int>{6, 11}));
 
-TEST_F(FrameLoop, TheScriptReachesThePictureAndTheEndMarkerClosesTheWindowAfterThatFrame)
-{
-    for (double t = 0.0; t < 1.5; t += 0.05)
-        frameAt(t);
+    for (double t = 1.15; t < 2.0; t += 0.05)
+        appFrame({t, 0.0});
     EXPECT_EQ(cornerRed(), 0) << "still in the dark phase";
-    ASSERT_TRUE(reachRed(1.5));
+    ASSERT_TRUE(reachRed(2.0));
     EXPECT_FALSE(appShouldClose());
-    for (double t = 2.4; t < 3.5 && !appShouldClose(); t += 0.05)
-        frameAt(t);
-    EXPECT_TRUE(probe.finished);
-    EXPECT_TRUE(appShouldClose());
-}
+    for (double t = 2.5; t < 3.5 && !appShouldClose(); t += 0.05)
+        appFrame({t, 0.0});
+    EXPECT_TRUE(probe.finished && appShouldClose());
 
-TEST_F(FrameLoop, ASecondStartUpAfterShutdownDrawsTheSamePicture)
-{
-    ASSERT_TRUE(reachRed());
+    // Shutdown lets go of everything; after a second start-up the first frame creates it afresh.
     deleteProgram(probe.fillProgram);
     appShutdown();
     started = false;
     startApp();
-    EXPECT_EQ(volume.volumeTex, 0u);  // shutdown let go of everything; the first frame creates it afresh
+    EXPECT_EQ(volume.volumeTex, 0u);
     EXPECT_TRUE(reachRed());
 }

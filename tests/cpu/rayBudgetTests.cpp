@@ -1,29 +1,30 @@
 // tests/cpu/rayBudgetTests.cpp
 // The GI ray count steered so the measured GPU time settles at the budget, and when the controller steers.
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "gpu/giState.h"
 #include "gpu/rayBudget.h"
 #include "gpu/renderSettings.h"
+#include "sequencerFixture.h"
 
-TEST(RayBudget, SettlesAtTheBudgetFromOneSideAndClampsTo1And256)
+using RayBudget = SequencerFixture;
+
+TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerIdlesWhenFrozenOrIdle)
 {
     // Cost proportional to rays: the budget is met at rayBudgetMs / msPerRay rays.
     for (float msPerRay : {0.07f, 0.25f, 1.0f, 3.5f})
         for (float start : {1.0f, 16.0f, 256.0f}) {
             if (msPerRay * start <= 0.5f)  // at 0.5 ms or less the controller deliberately stays idle
                 continue;
+            SCOPED_TRACE(testing::Message() << msPerRay << " ms per ray from " << start);
             float target = rayBudgetMs / msPerRay, rays = start;
             for (int frame = 0; frame < 300; ++frame) {
                 rays = stepRayBudget(rays, msPerRay * rays);
                 ASSERT_TRUE(rays >= 1.0f && rays <= 256.0f);
                 // Approaching from one side only: no oscillation around the budget.
-                bool atTarget = std::fabs(rays - target) <= 1e-3f * target;
-                EXPECT_TRUE(atTarget || (rays > target) == (start > target)) << msPerRay << " ms/ray from " << start;
+                EXPECT_TRUE(std::fabs(rays - target) <= 1e-3f * target || (rays > target) == (start > target));
             }
-            EXPECT_NEAR(rays, target, 1e-3f * target) << msPerRay << " ms per ray from " << start;
+            EXPECT_NEAR(rays, target, 1e-3f * target);
         }
     // Twice over the budget backs off further than twice under it climbs.
     EXPECT_GT(100.0f - stepRayBudget(100.0f, 28.0f), stepRayBudget(100.0f, 7.0f) - 100.0f);
@@ -35,12 +36,8 @@ TEST(RayBudget, SettlesAtTheBudgetFromOneSideAndClampsTo1And256)
     for (int frame = 0; frame < 200; ++frame)
         rays = stepRayBudget(rays, 1000.0f);
     EXPECT_EQ(rays, 1.0f);
-}
 
-TEST(RayBudget, ControllerIdlesWhenFrozenOrIdleAndCopiesRoundedRays)
-{
-    resetGiStateDefaults();
-    renderSettings = RenderSettings{};
+    // The controller idles when frozen or when the frame costs next to nothing, and copies the rounded rays.
     gpuFillMs = 1.0f;
     gpuGiMs = 30.0f;
     gpuRenderMs = 4.0f;
@@ -50,8 +47,7 @@ TEST(RayBudget, ControllerIdlesWhenFrozenOrIdleAndCopiesRoundedRays)
     giAccumMode = giRunningAverage;
     stepRayBudgetController();
     const float expected = stepRayBudget(16.0f, 35.0f);  // the three stage times add up
-    EXPECT_FLOAT_EQ(adaptiveRays, expected);
-    EXPECT_EQ(renderSettings.raysPerFrame, (int)std::lround(expected));
+    EXPECT_TRUE(adaptiveRays == expected && renderSettings.raysPerFrame == (int)std::lround(expected));
     gpuFillMs = 0.1f;
     gpuGiMs = gpuRenderMs = 0.2f;
     stepRayBudgetController();
@@ -61,8 +57,5 @@ TEST(RayBudget, ControllerIdlesWhenFrozenOrIdleAndCopiesRoundedRays)
     renderSettings.raysPerFrame = 3;
     gpuGiMs = 30.0f;
     stepRayBudgetController();
-    EXPECT_EQ(renderSettings.raysPerFrame, 3);
-    EXPECT_LT(adaptiveRays, expected);
-    resetGiStateDefaults();
-    renderSettings = RenderSettings{};
+    EXPECT_TRUE(renderSettings.raysPerFrame == 3 && adaptiveRays < expected);
 }

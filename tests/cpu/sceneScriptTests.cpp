@@ -1,121 +1,111 @@
 // tests/cpu/sceneScriptTests.cpp
-// What the scenes' phases do to the shared state: the intro's fades, the Cornell box's measured ray ramp, the
-// cathedral's hand-over to progressive GI, the shutters' camera lift and frozen sweep.
+// What each scene's script does to the shared state, played frame by frame on the manual clock with the music's
+// beats on chosen frames.
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "sourceImages.h"
 #include "gpu/constants.h"
 #include "gpu/giState.h"
 #include "gpu/renderSettings.h"
+#include "gpu/viewLayouts.h"
+#include "scenes/sceneAmigaBall.h"
 #include "scenes/sceneCathedral.h"
+#include "scenes/sceneCloudLightning.h"
 #include "scenes/sceneCornell.h"
+#include "scenes/sceneFog.h"
+#include "scenes/sceneGearLogo.h"
 #include "scenes/sceneIntro.h"
+#include "scenes/sceneLuminarcs2.h"
+#include "scenes/sceneMetaballs2.h"
 #include "scenes/sceneShutters.h"
 #include "sequencer/camera.h"
 #include "sequencer/labels.h"
 #include "sequencerFixture.h"
+#include "shaderSources.h"
 
 namespace {
-template <class Scene>
-class SceneScript : public SequencerFixture {
-protected:
-    Scene scene;
-    ScriptRun run{scene};
-
-    // One frame at a point inside the current phase.
-    void updateAt(double secIntoPhase) { run.frameAt(scene.timeline.phaseStart + secIntoPhase); }
-};
+constexpr float turn = 6.2831855f;
 using IntroScene = SceneScript<cSceneIntro>;
 using CathedralScene = SceneScript<cSceneCathedral>;
 using ShuttersScene = SceneScript<cSceneShutters>;
-
-class CornellScene : public SceneScript<cSceneCornell> {
-protected:
-    // Enters and plays "dark" with the ray-budget controller reporting a fixed value, up to the start of "ramp".
-    void enterAndMeasure(float budget)
-    {
-        run.stepSec = 1.0 / 60.0;
-        run.enterAt(0.0);
-        ASSERT_TRUE(run.runUntil("dark"));
-        while (run.phase() == "dark") {
-            adaptiveRays = budget;
-            run.frame();
-            // Black while measuring, the light out and the GI taking each frame whole.
-            EXPECT_TRUE(run.phase() != "dark" || (gpuConstants.forceBlack && gpuConstants.emissivityMul == 0.0f &&
-                                                  scene.lightIntensity == 0.0f && renderSettings.giBlend == 1.0f));
-        }
-        ASSERT_EQ(run.phase(), "ramp");
-    }
-};
+using LuminarcsScene = SceneScript<cSceneLuminarcs2>;
+using GearLogoScene = SceneScript<cSceneGearLogo>;
+using MetaballsScene = SceneScript<cSceneMetaballs2>;
+using AmigaBall = SceneScript<cSceneAmigaBall>;
+using CloudLightning = SceneScript<cSceneCloudLightning>;
+using FogScene = SceneScript<cSceneFog>;
+using CornellScene = SceneScript<cSceneCornell>;
 }
 
 TEST_F(IntroScene, CaptionsFadeInFromBlackAndBackToBlackAndTheLastFadeEndsBlack)
 {
-    run.enterAt(0.0);
+    // One frame at a point inside the current phase, and the light it leaves.
+    auto expectAt = [this](double sec, float emissivity, float blend, bool black) {
+        updateAt(sec);
+        EXPECT_NEAR(gpuConstants.emissivityMul, emissivity, 1e-5f) << phase() << " " << sec;
+        EXPECT_NEAR(renderSettings.giBlend, blend, 1e-5f) << phase() << " " << sec;
+        EXPECT_EQ(gpuConstants.forceBlack, black) << phase() << " " << sec;
+    };
+    enterAt(0.0);
     EXPECT_EQ(gpuConstants.vwAlbedo, RenderSettings().vwAlbedo);  // uploaded before the scene's own albedo
     EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
-    ASSERT_TRUE(run.runUntil("fade_in"));
+    ASSERT_TRUE(runUntil("fade_in"));
     EXPECT_FALSE(gpuConstants.forceBlack);
     giResetRequested = false;
-    updateAt(0.75);  // half of the 1.5 s fade: emissivity (1/2)^2
-    EXPECT_NEAR(gpuConstants.emissivityMul, 0.25f, 1e-5f);
-    EXPECT_FLOAT_EQ(renderSettings.giBlend, 0.5f);
+    expectAt(0.75, 0.25f, 0.5f, false);  // half of the 1.5 s fade: emissivity (1/2)^2
     EXPECT_FALSE(giResetRequested);
-    ASSERT_TRUE(run.runUntil("hold"));
-    EXPECT_FLOAT_EQ(gpuConstants.emissivityMul, 1.0f);
-
-    ASSERT_TRUE(run.runUntil("fade_out"));
-    updateAt(0.35);  // half of the 0.7 s fade inside the 1.2 s phase
-    EXPECT_NEAR(renderSettings.giBlend, 0.75f, 1e-5f);
-    EXPECT_NEAR(gpuConstants.emissivityMul, 1.0f - 0.125f, 1e-5f);
-    EXPECT_FALSE(gpuConstants.forceBlack);
-    updateAt(0.9);  // in the tail: already black
-    EXPECT_FLOAT_EQ(gpuConstants.emissivityMul, 0.0f);
-    EXPECT_FLOAT_EQ(renderSettings.giBlend, 1.0f);
-    EXPECT_TRUE(gpuConstants.forceBlack);
-    ASSERT_TRUE(run.runUntil("text0"));
-    EXPECT_EQ(scene.textSet, 0);
-    EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
+    ASSERT_TRUE(runUntil("hold") && gpuConstants.emissivityMul == 1.0f);
+    ASSERT_TRUE(runUntil("fade_out"));
+    expectAt(0.35, 0.875f, 0.75f, false);  // half of the 0.7 s fade inside the 1.2 s phase
+    expectAt(0.9, 0.0f, 1.0f, true);       // in the tail: already black
+    ASSERT_TRUE(runUntil("text0") && scene.textSet == 0 && gpuConstants.forceBlack && giResetRequested);
 
     // The last fade has no tail: the frame that ends it sees progress above 1 and turns black before moving on.
-    ASSERT_TRUE(run.runUntil("text2"));
-    ASSERT_TRUE(run.runUntil("fade_out"));
+    ASSERT_TRUE(runUntil("text2"));
+    ASSERT_TRUE(runUntil("fade_out"));
     updateAt(0.69);
     EXPECT_FALSE(gpuConstants.forceBlack);
     updateAt(0.71);
-    EXPECT_EQ(run.phase(), "wait at end");
-    EXPECT_TRUE(gpuConstants.forceBlack);
-    ASSERT_TRUE(run.runUntil(""));
-    EXPECT_TRUE(gpuConstants.forceBlack);
+    EXPECT_TRUE(phase() == "wait at end" && gpuConstants.forceBlack);
+    EXPECT_TRUE(runUntil("") && gpuConstants.forceBlack);
 }
 
-TEST_F(CornellScene, RampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButTheLastTwo)
+TEST_F(CornellScene, LitRampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButTheLastTwoThenConvergesFromIt)
 {
-    const struct {
-        float budget;
-        bool firstVisit;
-        int maxRays;
-        std::vector<std::string> labels;
-    } cases[] = {
+    const struct { float budget; bool firstVisit; int maxRays; std::vector<std::string> labels; } cases[] = {
         {10.6f, true, 11, {"rays per voxel: 1", "2", "3", "4", "5", "6", "7", "8"}},
-        {1.0f, true, 1, {}},
-        {3.4f, true, 3, {}},
+        {1.0f, true, 1, {}}, {3.4f, true, 3, {}},
         {4.0f, true, 4, {"rays per voxel: 1"}},
         {6.0f, false, 6, {"1", "2", "3"}},  // later visits of the run show bare counts
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.budget);
         cSceneCornell::firstRayLabel = c.firstVisit;
-        enterAndMeasure(c.budget);
-        EXPECT_EQ(scene.maxRays, c.maxRays) << c.budget;
+        // "dark" measures the controller's budget: black, the light out and the GI taking each frame whole.
+        stepSec = 1.0 / 60.0;
+        enterAt(0.0);
+        ASSERT_TRUE(runUntil("dark"));
+        for (adaptiveRays = c.budget; phase() == "dark"; adaptiveRays = c.budget) {
+            frame();
+            EXPECT_TRUE(phase() != "dark" || (gpuConstants.forceBlack && gpuConstants.emissivityMul == 0.0f &&
+                                              scene.lightIntensity == 0.0f && renderSettings.giBlend == 1.0f));
+        }
+        ASSERT_EQ(phase(), "ramp");
+        EXPECT_TRUE(!gpuConstants.forceBlack && scene.lightIntensity == 1.0f && scene.maxRays == c.maxRays);
         EXPECT_FALSE(renderSettings.adaptiveRaysEnabled);  // the controller must not overwrite the ramp's counts
         std::vector<int> rays;
         std::vector<std::string> labels;
         int resets = 0;
-        while (run.phase() == "ramp") {
+        while (phase() == "ramp") {
             giResetRequested = false;
-            run.frame();
+            frame();
             rays.push_back(renderSettings.raysPerFrame);
             resets += giResetRequested ? 1 : 0;
             // The newest entry, if this frame added it.
@@ -123,46 +113,33 @@ TEST_F(CornellScene, RampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButThe
                 labelLog.back().text != "maximum reached")
                 labels.push_back(labelLog.back().text);
         }
-        EXPECT_EQ(rays.front(), 1) << c.budget;
-        EXPECT_EQ(rays.back(), c.maxRays) << c.budget;  // the frame that ends the ramp sits at the maximum
-        EXPECT_TRUE(std::is_sorted(rays.begin(), rays.end())) << c.budget;
-        EXPECT_EQ(resets, c.maxRays) << c.budget;  // a fresh accumulation for each count
-        EXPECT_EQ(labels, c.labels) << c.budget;
-        EXPECT_EQ(cSceneCornell::firstRayLabel, c.firstVisit && c.labels.empty()) << c.budget;
+        // From one ray up to the maximum, where the frame that ends the ramp sits, a fresh accumulation each.
+        EXPECT_TRUE(rays.front() == 1 && rays.back() == c.maxRays && std::is_sorted(rays.begin(), rays.end()));
+        EXPECT_EQ(resets, c.maxRays);
+        EXPECT_EQ(labels, c.labels);
+        EXPECT_EQ(cSceneCornell::firstRayLabel, c.firstVisit && c.labels.empty());
     }
+    // The controller resumes from the measured budget; the GI converges with the default settings.
+    ASSERT_TRUE(runUntil("maxed") && renderSettings.adaptiveRaysEnabled && adaptiveRays == 6.0f);
+    ASSERT_TRUE(runUntil("converge") && giAccumMode == giProgressive);
+    EXPECT_TRUE(renderSettings.giBlend == RenderSettings().giBlend &&
+                renderSettings.raysPerFrame == RenderSettings().raysPerFrame);
+    EXPECT_TRUE(runUntil("orbit") && labelLog.empty() && runUntil(""));
 
     // A dark phase that ended before its first update measured nothing: a single ray.
-    run.enterAt(0.0);
-    ASSERT_TRUE(run.runUntil("dark"));
+    enterAt(0.0);
+    ASSERT_TRUE(runUntil("dark"));
     advancePhase(scene.timeline);
-    EXPECT_EQ(scene.maxRays, 1);
-    EXPECT_EQ(renderSettings.raysPerFrame, 1);
-}
-
-TEST_F(CornellScene, LitAfterMeasuringThenConvergesFromTheMeasuredBudgetWithDefaults)
-{
-    enterAndMeasure(8.0f);
-    EXPECT_FALSE(gpuConstants.forceBlack);
-    EXPECT_FLOAT_EQ(scene.lightIntensity, 1.0f);
-    ASSERT_TRUE(run.runUntil("maxed"));
-    EXPECT_TRUE(renderSettings.adaptiveRaysEnabled);
-    EXPECT_FLOAT_EQ(adaptiveRays, 8.0f);  // the controller resumes from the measured budget
-    ASSERT_TRUE(run.runUntil("converge"));
-    EXPECT_EQ(giAccumMode, giProgressive);
-    EXPECT_FLOAT_EQ(renderSettings.giBlend, RenderSettings().giBlend);
-    EXPECT_EQ(renderSettings.raysPerFrame, RenderSettings().raysPerFrame);
-    ASSERT_TRUE(run.runUntil("orbit"));
-    EXPECT_TRUE(labelLog.empty());
-    EXPECT_TRUE(run.runUntil(""));
+    EXPECT_TRUE(scene.maxRays == 1 && renderSettings.raysPerFrame == 1);
 }
 
 TEST_F(CathedralScene, TurnsProgressiveOnItsSecondUpdateOnEveryVisitKeepingTheAverageHistory)
 {
     giAccumMode = giFrozen;
     for (int visit = 0; visit < 2; ++visit) {
-        run.enterAt(2.0);
+        enterAt(2.0);
         giAccumCount = 3;  // what the running average left behind
-        for (int update = 0; update <= 3; ++update, run.frame())
+        for (int update = 0; update <= 3; ++update, frame())
             EXPECT_EQ(giAccumMode, update < 2 ? giRunningAverage : giProgressive) << visit << " " << update;
         EXPECT_EQ(giAccumCount, 3);
     }
@@ -170,15 +147,280 @@ TEST_F(CathedralScene, TurnsProgressiveOnItsSecondUpdateOnEveryVisitKeepingTheAv
 
 TEST_F(ShuttersScene, ConvergeLiftTheCameraAndSweepWithFrozenLight)
 {
-    run.enterAt(0.0);
-    ASSERT_TRUE(run.runUntil("converge"));
-    EXPECT_EQ(giAccumMode, giProgressive);
+    enterAt(0.0);
+    ASSERT_TRUE(runUntil("converge") && giAccumMode == giProgressive);
     // The camera lifts 0.35 over the first half of the orbit, eased: half way (q = 0.5) a quarter in.
-    ASSERT_TRUE(run.runUntil("orbit"));
+    ASSERT_TRUE(runUntil("orbit"));
     for (auto [t, lift] : {std::pair{1.25f, 0.175f}, std::pair{3.0f, 0.35f}}) {
         updateAt(t);
         EXPECT_NEAR(cameraPitch, orbitSwayAt(scene.orbit, t, 0.15f, 0.7f).pitch + lift, 1e-4f) << t;
     }
-    ASSERT_TRUE(run.runUntil("swipe"));
-    EXPECT_EQ(giAccumMode, giFrozen);
+    EXPECT_TRUE(runUntil("swipe") && giAccumMode == giFrozen);
+}
+
+TEST_F(LuminarcsScene, LettersRestartWithNeonsThenTheLightConvergesOnBeatsAndFreezesForTheSpin)
+{
+    enterAt(50.0);
+    cameraTransitionActive = true;
+    frameAt(50.5);
+    EXPECT_FLOAT_EQ(scene.neonTime(), 0.5f);  // until "neons" the letters run on scene time
+    cameraTransitionActive = false;
+    frameAt(51.25);
+    frameAt(53.25);
+    EXPECT_FLOAT_EQ(scene.neonTime(), 2.0f);
+
+    // A beat before "converge" leaves the hi-hat alone; the light converges, then freezes for the spin.
+    ASSERT_TRUE(runUntil("rien"));
+    musicFrame(true);
+    frame();
+    EXPECT_TRUE(hihatPulse == 0.0f && giAccumMode == giRunningAverage);
+    ASSERT_TRUE(runUntil("converge"));
+    frame();
+    EXPECT_TRUE(giAccumMode == giProgressive && hihatPulse == 1.0f);
+    ASSERT_TRUE(runUntil("swipe") && giAccumMode == giFrozen);
+    ASSERT_TRUE(runUntil(""));
+    EXPECT_NEAR(demoClock() - 51.25, 18.0, 0.01);
+}
+
+TEST(EmblemImage, EmbeddedImageIsTheShapeSourceInTheBitLayout)
+{
+    EmblemImage source;
+    ASSERT_TRUE(loadEmblemSource(source));
+    EXPECT_TRUE(embeddedBitmap(gear_logo_glsl, 2048) == source.ink)
+        << "shaders/gear_logo.glsl is stale: build the target regenerate_gear_logo";
+}
+
+TEST_F(GearLogoScene, GlowDimsAndWallsBrightenAfterTenSecondsTheGlowCarriesOverAndTheEmblemRestsOnAWholeTurn)
+{
+    enterAt(100.0);
+    frameAt(105.0);
+    EXPECT_TRUE(scene.logoZ == 0.0f && scene.logoEmissivity == 8.0f);
+    frameAt(111.5);  // halfway through the three-second ease
+    EXPECT_NEAR(scene.logoEmissivity, 5.0f, 1e-5f);
+    EXPECT_TRUE(std::fabs(gpuConstants.vwFaces[faceNegX].g - 0.45f) < 1e-6f && gpuConstants.vwFaces[facePosZ].g == 0);
+    ASSERT_TRUE(runUntil(""));
+    // The last zoom frame runs just past the phase's end: far away, halo gone but not negative.
+    EXPECT_TRUE(scene.logoEmissivity == 2.0f && renderSettings.haloIntensity == 0.0f);
+    EXPECT_NEAR(cameraDistance, 1000.0f, 1.0f);
+
+    enterAt(500.0);
+    frameAt(505.0);
+    EXPECT_TRUE(scene.logoEmissivity == 2.0f && gpuConstants.vwFaces[faceNegX].g == 0.35f);
+    frameAt(510.75);  // a quarter into the ease: s = 0.15625
+    EXPECT_NEAR(scene.logoEmissivity, 8.0f - 6.0f * 0.15625f, 1e-5f);
+
+    // The emblem rests on the first whole turn a frame comes within reach of after 27 s.
+    stepSec = 1.0 / 60.0;
+    enterAt(600.0);
+    ASSERT_TRUE(runUntil("zoom_out") && scene.logoAngle == 3.0f * turn) << scene.logoAngle;
+    EXPECT_NEAR(demoClock() - 600.0, 30.0, 0.02);
+    // The second turn comes too early; frames that step over the 0.01 rad window cost one more turn.
+    enterAt(700.0);
+    for (double t : {20.0, 29.98, 30.02, 39.98}) {
+        frameAt(700.0 + t);
+        EXPECT_NEAR(scene.logoAngle, 0.1f * turn * (float)t, 1e-4f) << t;
+    }
+    EXPECT_FALSE(scene.stopped);
+    frameAt(739.995);
+    frameAt(741.0);
+    EXPECT_TRUE(scene.logoAngle == 4.0f * turn && phase() == "zoom_out");
+}
+
+TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAfterTheFirstQuarterAndTheTumbleEasesIn)
+{
+    auto beatAt = [this](double secIntoExplore) {
+        musicFrame(true);
+        cameraKick = 0.0f;
+        updateAt(secIntoExplore);
+    };
+    std::minstd_rand savedRandom = cSceneMetaballs2::layoutRandom;
+    std::vector<int> layoutsSeen[2];
+    for (std::vector<int>& layouts : layoutsSeen) {  // the same beats from the same seed give the same layouts
+        cSceneMetaballs2::layoutRandom = savedRandom;
+        cSceneMetaballs2::lastLayoutChange = 0.0;
+        viewLayout = 3;
+        enterAt(0.0);
+        EXPECT_EQ(viewLayout, 0);
+        ASSERT_TRUE(runUntil("idle"));
+        frameAt(demoClock() + 6.5);  // half way the turn runs at half a radian per second
+        EXPECT_NEAR(cameraYaw, orbitTurnAt(scene.orbit, 6.5f, 0.5f, 0.07f, 0.15f, 2.0f).yaw, 1e-4f);
+        ASSERT_TRUE(runUntil("explore"));
+
+        beatAt(3.4);  // p 0.243
+        EXPECT_TRUE(cameraKick == 1.0f && viewLayout == 0 && renderSettings.haloEnabled);
+        beatAt(3.6);  // p 0.257
+        EXPECT_EQ(cameraDistance, 0.86603f / std::sin(0.5235988f) * 1.1f);
+        EXPECT_TRUE(!renderSettings.haloEnabled && renderSettings.bgColor[1] == 0.0f);
+        for (int k = 1; 3.6 + 0.55 * k < 12.6; ++k) {
+            int before = viewLayout;
+            beatAt(3.6 + 0.55 * k);
+            layouts.push_back(viewLayout);
+            EXPECT_TRUE(cameraKick == 1.0f && viewLayout >= 1 && viewLayout <= 5) << viewLayout;
+            EXPECT_EQ(viewLayout != before, k % 2 == 0) << k;  // every other beat is too soon after a change
+        }
+        beatAt(12.7);  // p 0.907: a single view again, even on a beat
+        EXPECT_TRUE(viewLayout == 0 && cameraDistance == 2.7f && renderSettings.haloEnabled);
+        EXPECT_FLOAT_EQ(renderSettings.bgColor[1], 0.14901961f);
+    }
+    EXPECT_EQ(layoutsSeen[0], layoutsSeen[1]);
+
+    // The tumble eases in without unwinding whole turns of its snapshot, and later forgets the snapshot.
+    auto tumbleYaw = [this](float snapshotYaw, double sec) {
+        scene.orbit = {snapshotYaw, 0.3f, 2.7f, 0.0};
+        setDemoClock(sec);
+        scene.explore(0.5f);
+        return cameraYaw;
+    };
+    EXPECT_NEAR(tumbleYaw(2.0f, 1.0), tumbleYaw(2.0f + 2.0f * 6.2831855f, 1.0), 1e-4f);  // the same view half way
+    EXPECT_NEAR(tumbleYaw(2.0f, 3.0), tumbleYaw(-2.5f, 3.0), 1e-5f);
+}
+
+TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCameraWithinAQuarterTurnUnderTheMoon)
+{
+    auto sceneFrameAt = [this](double sceneSec, bool beat = false) {
+        musicFrame(beat);
+        frameAt(scene.timeline.sceneStart + sceneSec);
+    };
+    enterAt(100.0);
+    const struct { double sec; int lit; } rigs[] = {  // bit i: face i glows
+        {1.0, 1 << facePosY}, {4.0, 1 << faceNegY}, {8.0, 1 << faceNegX},
+        {12.0, 1 << faceNegY | 1 << facePosY}, {16.0, 0}};
+    for (const auto& rig : rigs) {
+        if (rig.sec > 1.0)  // the first update after the camera applies the first rig
+            sceneFrameAt(rig.sec - 0.01);
+        giResetRequested = false;
+        sceneFrameAt(rig.sec + 0.001);
+        int lit = 0;
+        for (int face = 0; face < faceCount; ++face)
+            lit |= (gpuConstants.vwFaces[face].emissivity > 0.0f) << face;
+        EXPECT_EQ(lit, rig.lit) << rig.sec;
+        EXPECT_TRUE(giResetRequested && !scene.finished) << rig.sec;
+    }
+    sceneFrameAt(19.99);
+    EXPECT_FALSE(scene.finished);
+    sceneFrameAt(20.001);
+    EXPECT_TRUE(scene.finished);
+
+    const float sides[4] = {0.0f, -1.5707964f, 1.5707964f, 3.1415927f};  // under the first rig any of four
+    uint32_t seed = 42;
+    enterAt(0.0);
+    for (int i = 0; i < 20; ++i) {
+        sceneFrameAt(1.0 + 0.1 * i, true);
+        seed = seed * 1103515245u + 12345u;
+        EXPECT_FLOAT_EQ(cameraYaw, 2.79f + sides[(seed >> 16) & 3]) << i;
+    }
+
+    // Coming into the moon rig from further round than 2.5 rad snaps back; from 2.4 rad it does not. Each visit
+    // plays the rigs from the start, and the generator carries on across visits.
+    for (float away : {-3.0f, 2.4f}) {
+        enterAt(away < 0.0f ? 100.0 : 200.0);
+        EXPECT_EQ(scene.jitterSeed, seed);
+        sceneFrameAt(15.99);
+        cameraYaw = 2.79f + away;
+        sceneFrameAt(16.01);
+        EXPECT_FLOAT_EQ(cameraYaw, away < 0.0f ? 2.79f : 2.79f + away);
+    }
+    std::set<float> offsets;
+    for (int i = 0; i < 30; ++i) {
+        sceneFrameAt(16.1 + 0.1 * i, true);
+        offsets.insert(cameraYaw - 2.79f);
+        EXPECT_LE(std::fabs(cameraYaw - 2.79f), 1.5708f) << i;
+    }
+    EXPECT_EQ(offsets.size(), 3u);
+}
+
+TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsSmoothlyAndBouncesInsideTheRoom)
+{
+    double flash = 1.0, gap = 0.75;
+    for (int k = 0; k < amigaFlashCount; ++k, flash += gap, gap *= 0.93)
+        EXPECT_NEAR(amigaFlashTimes[k], flash, 5e-5) << k;
+    EXPECT_NEAR(amigaFlashEnd(), flash + 1.5, 2e-6);
+    BallPatchLists lists = amigaRedPatches();
+    for (auto [list, side] : {std::pair{&lists.a, 0}, {&lists.b, 1}}) {
+        EXPECT_EQ(list->size(), 24u);
+        for (const BallPatch& p : *list)
+            EXPECT_TRUE(p.sector / 6 == side && (p.band + p.sector) % 2 == 0) << p.band << " " << p.sector;
+    }
+
+    const float bounceStart = amigaFlashEnd() + 8.0f, wall = renderSettings.wallThickness;
+    enterAt(0.0);
+    float lastRotation = 0.0f, lowest = 1.0f, highest = 0.0f;
+    int lastPatch = -13;
+    for (int ms = 1; !scene.finished; ++ms) {
+        float t = (float)(ms / 1000.0);
+        trackBeat(t);
+        cameraKick = 0.0f;
+        frameAt(ms / 1000.0);
+        EXPECT_EQ(cameraKick, beatFlag && scene.timeline.index == 2 ? 1.0f : 0.0f) << t;
+
+        int band = scene.flashLatBand, sector = scene.flashLonSector;
+        EXPECT_TRUE((t >= 1.0f && t <= 10.6957f) || (band == -1 && sector == -1 && scene.flashEmit == 0.0f)) << t;
+        if (t >= 1.0f && t < 10.6955f) {
+            EXPECT_TRUE(band >= 0 && band < 8 && sector >= 0 && sector < 12 && (band + sector) % 2 == 0) << t;
+            // Always glowing, except that a new flash takes over dark while the one before it is still bright.
+            EXPECT_TRUE(band * 12 + sector != lastPatch ? scene.flashEmit < 0.5f : scene.flashEmit > 0.0f) << t;
+        }
+        lastPatch = band * 12 + sector;
+
+        EXPECT_LT(std::fabs(scene.ballRotation - lastRotation), 0.005f) << t;
+        lastRotation = scene.ballRotation;
+        EXPECT_FLOAT_EQ(renderSettings.giBlend, t < bounceStart ? 0.3f : 0.9f) << t;
+        EXPECT_TRUE(t > bounceStart || (scene.ballX == 0.5f && scene.ballY == 0.5f)) << t;
+        // Full amplitude half a second in: the first touchdown, at 0.87 s, already reaches the floor.
+        if (t > bounceStart + 0.5f && t < bounceStart + 1.0f)
+            lowest = std::min(lowest, scene.ballY);
+        highest = std::max(highest, scene.ballY);
+    }
+    // The ball touches down just above the floor and never reaches the ceiling.
+    EXPECT_TRUE(std::fabs(lowest - (wall + 0.22f + 0.02f)) < 1e-3f && std::fabs(highest - (1 - wall - 0.27f)) < 1e-3f)
+        << lowest << " " << highest;  // sampled every millisecond
+
+    // At exactly eight seconds after the flashes the bounce begins from the room centre.
+    enterAt(0.0);
+    frameAt(bounceStart);
+    EXPECT_TRUE(renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
+}
+
+TEST_F(CloudLightning, StrikesOnEvenBeatsThenOnEveryBeatInTheLastQuarterAndMissesBeatsDuringTheTransition)
+{
+    sceneTable[8] = &scene;
+    currentSceneIndex = 8;
+    for (int visit = 0; visit < 2; ++visit) {
+        double start = 50.0 * (visit + 1), orbitBegan = -1.0;
+        setDemoClock(start);
+        int beatsBefore = scene.beatCount, transitionBeats = 0, oddStrikes = 0;
+        switchScene();
+        EXPECT_EQ(scene.beatCount, beatsBefore);  // the counts live for the whole program
+        bool lastQuarter = false;
+        float yawThreeSecondsIn = 0.0f;
+        for (int i = 1; !scene.finished; ++i) {
+            double now = start + i / 64.0;
+            int beats = scene.beatCount, strikes = scene.strikeCount;
+            bool inTransition = cameraTransitionActive, orbitRunning = scene.timeline.index == 1;
+            // One frame as the frame loop runs it: the beat first, then the sequencer's step.
+            setDemoClock(now);
+            trackBeat((float)(i / 64.0 + 0.2 * visit));
+            stepSequencer();
+            if (!orbitRunning && scene.timeline.index == 1)
+                orbitBegan = now;
+            if (scene.timeline.index == 1 && now - orbitBegan == 3.0)
+                yawThreeSecondsIn = cameraYaw;
+            if (!beatFlag || inTransition) {
+                transitionBeats += beatFlag;
+                EXPECT_TRUE(scene.beatCount == beats && scene.strikeCount == strikes) << now;
+            } else {
+                EXPECT_EQ(scene.beatCount, beats + 1);
+                bool strike = lastQuarter || scene.beatCount % 2 == 0;
+                EXPECT_EQ(scene.strikeCount, strikes + strike) << visit << " " << now;
+                EXPECT_TRUE(!strike || scene.strikeTime == now) << now;
+                oddStrikes += strike && scene.beatCount % 2 != 0;
+            }
+            // The rule changes from the frame after the one whose progress passed three quarters.
+            lastQuarter = lastQuarter || (scene.timeline.index == 1 && (float)(now - orbitBegan) / 15.0f > 0.75f);
+        }
+        // The satellites are anchored where the transition left the camera, when the orbit began.
+        EXPECT_TRUE(viewAnchorYaw == 2.7f && viewAnchorPitch == 0.4f && viewAnchorTime == orbitBegan);
+        EXPECT_NEAR(yawThreeSecondsIn, 2.7f + 0.8f, 1e-5f);  // the standard turn from that anchor
+        EXPECT_TRUE(transitionBeats > 0 && oddStrikes > 2) << visit;
+    }
 }

@@ -1,7 +1,7 @@
 // tests/cpu/sceneSequenceTests.cpp
 // The scene switch with its camera and background transition, and the playlist advance.
 #include <algorithm>
-#include <iterator>
+#include <cmath>
 #include <tuple>
 
 #include "gpu/constants.h"
@@ -9,7 +9,6 @@
 #include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
 #include "sequencer/camera.h"
-#include "sequencer/sceneSequence.h"
 #include "sequencerFixture.h"
 
 namespace {
@@ -20,21 +19,12 @@ protected:
     cProbeScene scenes[sceneTableSize];
     cProbeScene& scene = scenes[4];
     std::vector<int> entered;
-    std::vector<int> savedPlaylist = scenePlaylist;
-    cSceneBase* savedTable[sceneTableSize] = {};
 
     void SetUp() override
     {
-        std::copy(std::begin(sceneTable), std::end(sceneTable), savedTable);
         for (int i = 0; i < sceneTableSize; ++i)
             sceneTable[i] = &scenes[i];
         SequencerFixture::SetUp();
-    }
-    void TearDown() override
-    {
-        std::copy(std::begin(savedTable), std::end(savedTable), sceneTable);
-        scenePlaylist = savedPlaylist;
-        SequencerFixture::TearDown();
     }
     void enterWithTarget(float yaw, float pitch = 0.0f)
     {
@@ -62,11 +52,11 @@ protected:
         return false;
     }
 };
-class SceneSwitch : public SceneSequence {};
-class Playlist : public SceneSequence {};
+using SceneSwitch = SceneSequence;
+using Playlist = SceneSequence;
 }
 
-TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItWrote)
+TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndATransitionTravelsTheLongerArcToTheTargetBlendingTheBackground)
 {
     giAccumMode = giFrozen;
     revealY = 0.25f;
@@ -85,18 +75,15 @@ TEST_F(SceneSwitch, EntryStartsFromTheDefaultsAndWithoutATargetKeepsTheCameraItW
     };
     enterWithTarget(-999.0f);
     EXPECT_TRUE(giResetRequested && giAccumMode == giRunningAverage && revealY == 1.0f);
-    EXPECT_TRUE(settings.gamma == 2.2f && settings.falloff == 0.0f && !settings.refraction);
-    EXPECT_TRUE(settings.adaptiveRaysEnabled);
-    EXPECT_EQ(settings.samplingMode, 7);  // outside the reset list: the entry's own business
+    EXPECT_TRUE(settings.gamma == 2.2f && settings.falloff == 0.0f && !settings.refraction &&
+                settings.adaptiveRaysEnabled);
     EXPECT_TRUE(constants.emissivityMul == 1.0f && !constants.forceBlack);
+    EXPECT_EQ(settings.samplingMode, 7);  // outside the reset list: the entry's own business
     for (const VWFace& f : constants.vwFaces)  // the wall reset uses the albedo in force at the switch
         EXPECT_TRUE(f.r == 0.5f && f.g == 0.5f && f.b == 0.5f && f.emissivity == 0.0f && f.roughness == 1.0f);
-    EXPECT_FALSE(cameraTransitionActive);
-    EXPECT_EQ(cameraYaw, 2.5f);
-}
+    EXPECT_TRUE(!cameraTransitionActive && cameraYaw == 2.5f);
 
-TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawBlendsTheBackgroundAndLandsOnTheTarget)
-{
+    // A transition starts from the wrapped yaw, blends the background and lands on the target.
     cameraYaw = 20.0f;
     cameraPitch = 0.4f;
     cameraDistance = 2.2f;
@@ -113,16 +100,10 @@ TEST_F(SceneSwitch, TransitionStartsFromTheWrappedYawBlendsTheBackgroundAndLands
         for (int c = 0; c < 3; ++c)
             EXPECT_NEAR(renderSettings.bgColor[c], from[c] + s * (to[c] - from[c]), 1e-6f) << t;
     }
-    EXPECT_NEAR(cameraPitch, 0.3f, 1e-6f);
-    EXPECT_NEAR(cameraDistance, 1.9f, 1e-6f);
-    EXPECT_EQ(yawAt(1.0), 0.5f);
-    EXPECT_FALSE(cameraTransitionActive);
-    EXPECT_EQ(cameraPitch, 0.2f);
-    EXPECT_TRUE(std::equal(to, to + 3, renderSettings.bgColor));
-}
+    EXPECT_TRUE(std::fabs(cameraPitch - 0.3f) < 1e-6f && std::fabs(cameraDistance - 1.9f) < 1e-6f);
+    EXPECT_TRUE(yawAt(1.0) == 0.5f && !cameraTransitionActive && cameraPitch == 0.2f &&
+                std::equal(to, to + 3, renderSettings.bgColor));
 
-TEST_F(SceneSwitch, YawTravelsTheLongerArc)
-{
     // From, to, and the yaw half way, where the smoothstep is one half.
     const float cases[][3] = {
         {0.0f, 0.0f, pi},                         // unchanged: a full turn
@@ -131,6 +112,7 @@ TEST_F(SceneSwitch, YawTravelsTheLongerArc)
         {0.0f, -1.0f, 0.5f * (2.0f * pi - 1.0f)},
         {1.0f, -2.5f, 1.0f - 0.5f * 3.5f},        // over half a turn below: the direct way is the longer
     };
+    scene.onEnter = nullptr;
     for (const auto& c : cases) {
         cameraYaw = c[0];
         enterWithTarget(c[1]);
@@ -141,7 +123,7 @@ TEST_F(SceneSwitch, YawTravelsTheLongerArc)
     EXPECT_EQ(cameraPitch, 1.5f);  // held inside the poles on the way
 }
 
-TEST_F(Playlist, EntriesPlayInOrderUntilTheEndOrTheCloseMarker)
+TEST_F(Playlist, EntriesPlayInOrderUntilTheEndOrTheCloseMarkerPassingOverNonScenesAndFollowingAnIndexSetOutside)
 {
     // Playlist, the scenes entered, and the place where the show closes.
     const std::tuple<std::vector<int>, std::vector<int>, int> cases[] = {
@@ -153,28 +135,20 @@ TEST_F(Playlist, EntriesPlayInOrderUntilTheEndOrTheCloseMarker)
         scenePlaylist = playlist;
         resetSceneSequence();
         entered.clear();
-        EXPECT_TRUE(runFrames(1000));
+        EXPECT_TRUE(runFrames(1000) && playlistPos == endPos) << playlistPos;
         EXPECT_EQ(entered, scenesEntered);
-        EXPECT_EQ(playlistPos, endPos);
     }
-}
 
-TEST_F(Playlist, EmptySlotAndOtherNonScenesAreEachPassedOverAFrameLater)
-{
+    // An empty slot and other non-scenes are each passed over a frame later.
     sceneTable[3] = nullptr;
     scenePlaylist = {1, -1, 3, 42, 2};
     resetSceneSequence();
     runFrames(4);  // the 0.5 s script runs out on the fourth frame
-    for (int pos = 1; pos <= 3; ++pos) {
-        EXPECT_EQ(playlistPos, pos);
-        EXPECT_EQ(currentScene, &scenes[1]);
-        runFrames(1);
-    }
+    for (int pos = 1; pos <= 3; ++pos, runFrames(1))
+        EXPECT_TRUE(playlistPos == pos && currentScene == &scenes[1]) << pos;
     EXPECT_EQ(currentSceneIndex, 2);
-}
 
-TEST_F(Playlist, IndexSetFromOutsideTakesItsPlaceUnlessItIsNoScene)
-{
+    // An index set from outside takes its place in the playlist, unless it is no scene.
     scenePlaylist = {9, 2, 3, 7};
     resetSceneSequence();
     runFrames(1);
@@ -184,12 +158,10 @@ TEST_F(Playlist, IndexSetFromOutsideTakesItsPlaceUnlessItIsNoScene)
     scenePlaylist = {9, 2};  // an index the playlist does not hold leaves the place alone
     currentSceneIndex = 5;
     runFrames(1);
-    EXPECT_EQ(currentScene, &scenes[5]);
-    EXPECT_EQ(playlistPos, 3);
+    EXPECT_TRUE(currentScene == &scenes[5] && playlistPos == 3);
     sceneTable[6] = nullptr;  // an empty slot is never entered, nor is anything reset for it
     giResetRequested = false;
     currentSceneIndex = 6;
     runFrames(1);
-    EXPECT_EQ(currentScene, &scenes[5]);
-    EXPECT_FALSE(giResetRequested);
+    EXPECT_TRUE(currentScene == &scenes[5] && !giResetRequested);
 }

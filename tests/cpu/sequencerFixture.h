@@ -4,18 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/demoApp.h"
+#include "audio/beat.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
+#include "sequencer/sceneSequence.h"
 
 class SequencerFixture : public ::testing::Test {
 protected:
     void SetUp() override { restoreSharedDefaults(); }
-    void TearDown() override { restoreSharedDefaults(); }
+    void TearDown() override
+    {
+        std::copy(savedTable.begin(), savedTable.end(), sceneTable);
+        scenePlaylist = savedPlaylist;
+        restoreSharedDefaults();
+    }
+    // A test may put its own scenes in the table and playlist; both are given back afterwards.
+    std::vector<cSceneBase*> savedTable{std::begin(sceneTable), std::end(sceneTable)};
+    std::vector<int> savedPlaylist = scenePlaylist;
 };
 
 // A scene that plays a given script and lets a test see, and change, the state it is entered in.
@@ -35,10 +47,23 @@ public:
     void fill(int) override {}
 };
 
-// Plays a scene's script frame by frame on the manual clock.
-struct ScriptRun {
-    cSceneBase& scene;
+// One scene of the given class, played frame by frame on the manual clock, with music times chosen for its beats.
+template <class Scene>
+class SceneScript : public SequencerFixture {
+protected:
+    Scene scene;
     double stepSec = 0.001;
+    float musicSec = 0.0f;
+
+    // Call once before a scene update: a beat frame crosses the music into the next beat, any other stands still.
+    void musicFrame(bool beat)
+    {
+        if (beat) {
+            trackBeat(musicSec + 0.4f);
+            musicSec += 0.46875f;
+        }
+        trackBeat(musicSec);
+    }
 
     void enterAt(double now)
     {
@@ -51,6 +76,8 @@ struct ScriptRun {
         setDemoClock(now);
         scene.update();
     }
+    // One frame at a point inside the current phase.
+    void updateAt(double secIntoPhase) { frameAt(scene.timeline.phaseStart + secIntoPhase); }
     // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
     bool runUntil(const std::string& name)
     {

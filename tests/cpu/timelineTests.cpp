@@ -26,19 +26,17 @@ protected:
 };
 }
 
-TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganIt)
+TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganItAndAScriptWithoutATimeoutNeverFinishesOnItsOwn)
 {
     float progress = -1.0f;
     setDemoClock(10.0);
     scene.script = {Phase{"a", 0.5f, {}, [&](float p, Phase&) { progress = p; }}, Phase{"b", 1.0f, {}, {}}};
     scene.enter();
-    EXPECT_EQ(indexAt(10.25), 0);
-    EXPECT_FLOAT_EQ(progress, 0.5f);
+    EXPECT_TRUE(indexAt(10.25) == 0 && progress == 0.5f);
     EXPECT_EQ(indexAt(10.5), 0);  // exactly at its duration: not past it yet
     EXPECT_EQ(indexAt(10.52), 1);
     EXPECT_EQ(indexAt(11.51), 1);  // past the nominal end 10.5 + 1, not yet past 10.52 + 1
-    EXPECT_EQ(indexAt(11.53), 2);
-    EXPECT_TRUE(scene.finished);
+    EXPECT_TRUE(indexAt(11.53) == 2 && scene.finished);
 
     // The duration is read after the callback, and a phase a callback ended is not timed out in the same frame.
     scene.script = {Phase{"stretch", 0.5f, {}, [](float, Phase& self) { self.duration = 2.0f; }},
@@ -46,22 +44,17 @@ TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganIt)
                     Phase{"next", 1.0f, {}, {}}};
     setDemoClock(0.0);
     scene.enter();
-    EXPECT_EQ(indexAt(1.0), 0);
-    EXPECT_EQ(indexAt(2.1), 1);
-    EXPECT_EQ(indexAt(2.7), 2);
-}
+    EXPECT_TRUE(indexAt(1.0) == 0 && indexAt(2.1) == 1 && indexAt(2.7) == 2);
 
-TEST_F(Timeline, ScriptWithoutATimeoutNeverFinishesOnItsOwn)
-{
     bool release = false;
     scene.script = {Phase{"hold", -1.0f, {}, [&](float, Phase&) { if (release) advancePhase(scene.timeline); }},
                     Phase{"zero", 0.0f, {}, {}}};
+    setDemoClock(0.0);
     scene.enter();
     for (double t = 1.0; t < 5000.0; t *= 2.0)
         EXPECT_EQ(indexAt(t), 0);
     release = true;
-    EXPECT_EQ(indexAt(6000.0), 1);
-    EXPECT_EQ(indexAt(7000.0), 1);  // duration 0 is open-ended too
+    EXPECT_TRUE(indexAt(6000.0) == 1 && indexAt(7000.0) == 1);  // duration 0 is open-ended too
 
     scene.script.clear();  // an empty script neither starts nor finishes
     scene.enter();
@@ -70,22 +63,19 @@ TEST_F(Timeline, ScriptWithoutATimeoutNeverFinishesOnItsOwn)
     EXPECT_FALSE(scene.finished);
 }
 
-TEST_F(Timeline, LabelLogDropsOnlyARepeatOfTheNewestAndKeepsTheSixNewest)
+TEST_F(Timeline, LabelLogKeepsTheSixNewestWithoutARepeatOfTheNewestAndTimedLabelsShowFromTheSceneStartInListOrder)
 {
     setDemoClock(2.5);
     for (const char* text : {"a", "a", "b", "a", "", "ab", (const char*)nullptr})
         showLabel(text);
-    EXPECT_EQ(logText(), "a b a ab ");
-    EXPECT_EQ(labelLog[0].shown, 2.5f);
+    EXPECT_TRUE(logText() == "a b a ab " && labelLog[0].shown == 2.5f) << logText();
     for (const char* text : {"c", "d", "e"})
         showLabel(text);
     EXPECT_EQ(logText(), "b a ab c d e ");
-}
 
-TEST_F(Timeline, TimedLabelsShowInListOrderFromTheSceneStartUntilTheScriptEnds)
-{
     const TimedLabel entries[] = {{"early", -1.0f}, {"zero", 0.0f}, {"one", 1.0f},
                                   {"three", 3.0f},  {"two", 2.0f},  {"late", 9.0f}};
+    clearLabels();
     scene.script = {Phase{"show", 5.0f, {}, {}}};
     setTimedLabels(entries, 6);
     setDemoClock(50.0);

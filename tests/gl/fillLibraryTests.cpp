@@ -1,16 +1,18 @@
 // tests/gl/fillLibraryTests.cpp
-// The fill library on the GPU against CPU computations of the same formulas.
+// The fill library on the GPU against CPU computations of the same formulas, and fill programs that do not build:
+// each is reported once by name, leaves handle 0 and does not harm the others.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <tuple>
-#include <utility>
 
+#include "cpu/sourceImages.h"
 #include "gpu/constants.h"
+#include "gpu/debugLog.h"
+#include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
-#include "hashReference.h"
+#include "scenes/sceneRegistry.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 #include "volumeTestSupport.h"
@@ -21,10 +23,8 @@ float gradRef(uint32_t h, float dx, float dy, float dz)
 {
     h ^= h >> 16;
     h *= 0x45d9f3bu;
-    h ^= h >> 8;
-    uint32_t g = h & 15u;
-    float u = g < 8 ? dx : dy;
-    float v = g < 4 ? dy : (g == 12 || g == 14) ? dx : dz;
+    uint32_t g = (h ^ (h >> 8)) & 15u;
+    float u = g < 8 ? dx : dy, v = g < 4 ? dy : (g == 12 || g == 14) ? dx : dz;
     return ((g & 1) ? -u : u) + ((g & 2) ? -v : v);
 }
 
@@ -76,10 +76,8 @@ TEST(FillLibrary, NoiseFunctionsMatchTheirCpuFormulas)
     std::vector<float> results = readGiBuffer();
     for (int i = 0; i < count; ++i) {
         const float* r = &results[4 * i];
-        const int key[3] = {7919, 6271, 1619};
-        float q[3];
-        for (int a = 0; a < 3; ++a)
-            q[a] = (float)(i * key[a] % 12800 - 6400) / 64.0f;
+        const float q[3] = {(float)(i * 7919 % 12800 - 6400) / 64, (float)(i * 6271 % 12800 - 6400) / 64,
+                            (float)(i * 1619 % 12800 - 6400) / 64};
         SCOPED_TRACE(testing::Message() << "probe " << i << " at " << q[0] << ", " << q[1] << ", " << q[2]);
         EXPECT_NEAR(r[0], hashRef((uint32_t)i), 1e-7f);
         EXPECT_NEAR(r[1], noiseRef(q, false), 2e-5f);
@@ -111,9 +109,7 @@ TEST(FillLibrary, PrimitiveBoundsAreStrictOrInclusiveAsDeclared)
          [](int x, int y, int z, const float*) { return x >= 5 && x <= 10 && y >= 5 && y <= 10 && z >= 6 && z <= 9; }},
         // Cylinder ends on the centres of voxels 4 and 10: inclusive.
         {shapeCylinder, {0.5f, 0.5f, 0.3f, 0.28125f, 0.65625f},
-         [&](int, int y, int, const float* p) {
-             return sq(p[0] - 0.5f) + sq(p[2] - 0.5f) < 0.09f && y >= 4 && y <= 10;
-         }},
+         [&](int, int y, int, const float* p) { return sq(p[0] - 0.5f) + sq(p[2] - 0.5f) < 0.09f && y > 3 && y < 11; }},
         {shapeSphere, {0.4f, 0.55f, 0.6f, 0.3f},
          [&](int, int, int, const float* p) { return sq(p[0] - 0.4f) + sq(p[1] - 0.55f) + sq(p[2] - 0.6f) < 0.09f; }},
         // A horizontal plane at layer 3; its extents are inclusive.
@@ -122,25 +118,24 @@ TEST(FillLibrary, PrimitiveBoundsAreStrictOrInclusiveAsDeclared)
         // Turned 30 degrees about z, the corners reach voxels an unrotated box would miss.
         {shapeBoxZ, {0.5f, 0.5f, 0.5f, 0.3f, 0.1f, 0.2f, 30.0f}, [&](int, int, int, const float* p) {
              float dx = p[0] - 0.5f, dy = p[1] - 0.5f;
-             float rx = dx * std::cos(turn) - dy * std::sin(turn), ry = dx * std::sin(turn) + dy * std::cos(turn);
-             return std::fabs(rx) < 0.3f && std::fabs(ry) < 0.1f && std::fabs(p[2] - 0.5f) < 0.2f;
+             return std::fabs(dx * std::cos(turn) - dy * std::sin(turn)) < 0.3f &&
+                    std::fabs(dx * std::sin(turn) + dy * std::cos(turn)) < 0.1f && std::fabs(p[2] - 0.5f) < 0.2f;
          }}};
     for (const auto& c : cases) {
         runTestFill(c.shape, c.params);
         VolumeReadback v = readVolume();
         int mismatches = 0;
-        for (int z = 0; z < n; ++z)
-            for (int y = 0; y < n; ++y)
-                for (int x = 0; x < n; ++x) {
-                    const float p[3] = {(x + 0.5f) / n, (y + 0.5f) / n, (z + 0.5f) / n};
-                    mismatches += c.inside(x, y, z, p) != (v.at(x, y, z).a == 1.0f);
-                }
+        for (int i = 0; i < n * n * n; ++i) {
+            const int x = i % n, y = i / n % n, z = i / (n * n);
+            const float p[3] = {(x + 0.5f) / n, (y + 0.5f) / n, (z + 0.5f) / n};
+            mismatches += c.inside(x, y, z, p) != (v.at(x, y, z).a == 1.0f);
+        }
         EXPECT_EQ(mismatches, 0) << "shape " << c.shape;
     }
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
-TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
+TEST(FillLibrary, WireframeColoursTheTwelveEdgesAndFontSamplesMatchTheGlyphSourceWithNoInkOutsideItsRange)
 {
     const int n = 128;
     prepareVolume(n);
@@ -149,30 +144,75 @@ TEST(FillLibrary, WireframeColoursExactlyTheTwelveEdgesAt128)
     runTestFill(shapeWireframe);
     VolumeReadback v = readVolume();
     int wrong = 0, edges = 0;
-    for (int z = 0; z < n; ++z)
-        for (int y = 0; y < n; ++y)
-            for (int x = 0; x < n; ++x) {
-                const int c[3] = {x, y, z};
-                Voxel got = v.at(x, y, z);
-                // Edge voxels lie within four voxels of two or three faces.
-                if ((x <= 3 || x >= 124) + (y <= 3 || y >= 124) + (z <= 3 || z >= 124) < 2) {
-                    wrong += got.a != 0.0f;
-                    continue;
-                }
-                ++edges;
-                // Closest face by distance to the voxel centre; ties keep the earlier face.
-                int face = 0;
-                float best = 2.0f;
-                for (int f = 0; f < faceCount; ++f) {
-                    float coord = (c[f / 2] + 0.5f) / n, distance = f % 2 ? 1.0f - coord : coord;
-                    std::tie(face, best) = distance < best ? std::pair{f, distance} : std::pair{face, best};
-                }
-                const VWFace& e = gpuConstants.vwFaces[face];
-                wrong += got.r != e.r || got.g != e.g || got.b != e.b || got.a != 1.0f ||
-                         got.emissivity != e.emissivity || got.roughness != e.roughness;
-            }
+    for (int i = 0; i < n * n * n; ++i) {
+        const int c[3] = {i % n, i / n % n, i / (n * n)};
+        Voxel got = v.at(c[0], c[1], c[2]);
+        // Edge voxels lie within four voxels of two or three faces.
+        if ((c[0] <= 3 || c[0] >= 124) + (c[1] <= 3 || c[1] >= 124) + (c[2] <= 3 || c[2] >= 124) < 2) {
+            wrong += got.a != 0.0f;
+            continue;
+        }
+        ++edges;
+        // Closest face by distance to the voxel centre; ties keep the earlier face.
+        auto distance = [&](int f) { return f % 2 ? 1.0f - (c[f / 2] + 0.5f) / n : (c[f / 2] + 0.5f) / n; };
+        int face = 0;
+        for (int f = 1; f < faceCount; ++f)
+            face = distance(f) < distance(face) ? f : face;
+        const VWFace& e = gpuConstants.vwFaces[face];
+        wrong += got.r != e.r || got.g != e.g || got.b != e.b || got.a != 1.0f || got.emissivity != e.emissivity ||
+                 got.roughness != e.roughness;
+    }
     EXPECT_EQ(wrong, 0);
     // Twelve edges of 4 x 4 x 128 voxels, the eight corner cubes counted once.
     EXPECT_EQ(edges, 12 * 16 * 128 - 8 * 2 * 64);
+
+    // Font samples match the glyph source, and codes outside the printable range have no ink.
+    GlyphImage font = loadGlyphSource();
+    ASSERT_TRUE(font.loaded);
+    unsigned probe = buildComputeProgram("fontProbe", {vol_write_glsl, font_glsl, fontProbe_glsl});
+    ASSERT_NE(probe, 0u);
+    dispatchFill(probe, n, 0.0f);
+    glDeleteProgram(probe);
+    v = readVolume();
+    wrong = 0;
+    int inked = 0;
+    for (int z = 0; z < 80; ++z)
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < n; ++x) {
+                int band = z / 16;
+                float u = (z % 16 + 0.5f) / 16.0f, vv = (y + 0.5f) / 24.0f;
+                // The line claimed as 40 characters holds 16, so it spreads those 16 over the width.
+                bool want = band < 3 ? font.sample(x + (band == 1) * 128 - (band == 2) * 128, u, vv)
+                                     : band == 4 && font.lineSample("ABCDEFGHIJKLMNOP", (x + 0.5f) / n, vv);
+                bool got = v.at(x, y, z).r > 0.5f;
+                wrong += got != want;
+                inked += got;
+            }
+    EXPECT_TRUE(wrong == 0 && inked > 2000) << wrong << " wrong, " << inked << " inked";
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+// The app tests' start-up builds every embedded program and fails on a shader error.
+TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameTheOthersStillBuildAndAFailedRaymarchLeavesNoProgram)
+{
+    std::vector<ProgramRow> rows = sceneProgramRows();
+    ASSERT_GE(rows.size(), 2u);
+    rows[0].pieces.back() = "\n\nlayout(local_size_x=4) in;\nvoid main() { this is not glsl }\n";
+    debugLogCaptureBegin();
+    buildFillPrograms(rows);
+    std::string log = debugLogCaptureEnd();
+    EXPECT_EQ(log.rfind(std::string("SHADER ERROR [") + rows[0].name + "] compile:\n", 0), 0u) << log;
+    EXPECT_TRUE(log.find("SHADER ERROR", 1) == std::string::npos && *rows[0].handle == 0u) << log;
+    for (size_t i = 1; i < rows.size(); ++i)
+        EXPECT_NE(*rows[i].handle, 0u) << rows[i].name;
+    buildFillPrograms(sceneProgramRows());
+
+    // A failed raymarch stage leaves no program and no success line.
+    debugLogCaptureBegin();
+    unsigned program = buildRaymarchProgram(raymarchVertex_glsl, "#version 430\nvoid main() { broken }\n");
+    log = debugLogCaptureEnd();
+    EXPECT_TRUE(program == 0u && log.rfind("FS error:\n", 0) == 0u) << log;
+    EXPECT_NE(log.find("Link error:\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Raymarch frag shader compiled"), std::string::npos) << log;
     EXPECT_TRUE(takeGlErrors().empty());
 }

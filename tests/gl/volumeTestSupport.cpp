@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 
+#include "app/demoApp.h"
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
@@ -13,7 +13,7 @@
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
 #include "scenes/sceneRegistry.h"
-#include "sequencer/demoClock.h"
+#include "sequencer/sceneBase.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 
@@ -23,36 +23,27 @@ GLuint testFillProgram = 0;
 // RGBA16F and RG16F keep 11 significant bits.
 bool sameVoxel(const Voxel& got, const Voxel& want)
 {
-    const float g[6] = {got.r, got.g, got.b, got.a, got.emissivity, got.roughness};
-    const float w[6] = {want.r, want.g, want.b, want.a, want.emissivity, want.roughness};
-    for (int k = 0; k < 6; ++k)
-        if (std::fabs(g[k] - w[k]) > 1e-3f + 1e-3f * std::fabs(w[k]))
-            return false;
-    return true;
-}
+    auto close = [](float g, float w) { return std::fabs(g - w) <= 1e-3f + 1e-3f * std::fabs(w); };
+    return close(got.r, want.r) && close(got.g, want.g) && close(got.b, want.b) && close(got.a, want.a) &&
+           close(got.emissivity, want.emissivity) && close(got.roughness, want.roughness);
 }
 
-// Global, so gtest's messages find it next to Voxel.
-static std::ostream& operator<<(std::ostream& out, const Voxel& v)
+std::string describe(const Voxel& v)
 {
-    return out << v.r << " " << v.g << " " << v.b << " a" << v.a << " e" << v.emissivity << " r" << v.roughness;
+    return testing::PrintToString(std::vector<float>{v.r, v.g, v.b, v.a, v.emissivity, v.roughness});
+}
 }
 
 void prepareVolume(int size)
 {
-    renderSettings = RenderSettings{};
-    gpuConstants = GPUConstants{};
-    resetGiStateDefaults();
-    if (!programs.updateGI)
-        programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
-    if (!programs.giCopy)
-        programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
-    if (!programs.raymarch)
-        programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
-    if (!testFillProgram)
-        testFillProgram = buildComputeProgram("fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl});
-    if (!uniformBuffers.constants)
+    restoreSharedDefaults();
+    // Every program, the test fill's among them, is built once for the whole run.
+    if (!testFillProgram) {
+        std::vector<ProgramRow> rows = sceneProgramRows();
+        rows.push_back({"fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
+        buildAllPrograms(rows);
         createUniformBuffers();
+    }
     requestedGiScale = 1;
     checkVolumeResources(size);
     renderSettings.volSize = size;
@@ -69,24 +60,20 @@ void runTestFill(TestShape shape, const std::vector<float>& params)
     });
 }
 
-unsigned prepareFill(const char* programName, int volSize)
+bool prepareScene(cSceneBase& scene, const char* programName, int volSize)
 {
-    prepareVolume(volSize);
-    setDemoClock(0.0);  // scenes enter at 0, so the clock is their scene time
+    prepareVolume(volSize);  // with the clock at 0, the scene's time
     for (const ProgramRow& row : sceneProgramRows())
-        if (std::string(row.name) == programName) {
-            if (!*row.handle)
-                *row.handle = buildComputeProgram(row.name, row.pieces);
-            return *row.handle;
-        }
-    return 0;
+        if (std::string(row.name) == programName)
+            scene.fillProgram = *row.handle;
+    scene.enter();
+    return scene.fillProgram != 0;
 }
 
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
 {
     std::vector<float> data((size_t)size * size * size * components);
     glBindTexture(GL_TEXTURE_3D, texture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);
     return data;
@@ -125,7 +112,6 @@ std::vector<float> drawOffscreen(int width, int height, const std::function<void
     glClear(GL_COLOR_BUFFER_BIT);
     draw();
     std::vector<float> pixels((size_t)width * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_FLOAT, pixels.data());
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &framebuffer);
@@ -170,10 +156,9 @@ void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
                 checked += ambiguous ? 0 : 1;
                 Voxel got = volume.at(i[0], i[1], i[2]);
                 if (!ambiguous && !sameVoxel(got, want) && ++mismatches <= 4)
-                    ADD_FAILURE() << what << " (" << i[0] << "," << i[1] << "," << i[2] << ") got " << got << ", want "
-                                  << want;
+                    ADD_FAILURE() << what << " (" << i[0] << "," << i[1] << "," << i[2] << ") got " << describe(got)
+                                  << ", want " << describe(want);
             }
-        EXPECT_EQ(mismatches, 0) << what;
         EXPECT_GT(checked, n * n * 3 / 4) << what;  // a model ambiguous everywhere would check nothing
     }
     EXPECT_TRUE(takeGlErrors().empty()) << name;

@@ -1,41 +1,42 @@
 // tests/gl/volumeTestSupport.h
-// Shared set-up for the volume-pipeline GL tests: programs, a small volume, the test fill, read-backs of the
-// volume and the GI, a comparison with a CPU model of the volume, and an off-screen draw.
+// Shared set-up for the GL tests: the GL errors seen, programs, a small volume, the test fill, read-backs of the
+// volume and the GI, a comparison with a CPU model of the volume, an off-screen draw, the library's hash.
 #pragma once
 
 #include <GL/glew.h>
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "glTestContext.h"
+class cSceneBase;
+
+// Errors the debug callback of the shared test context has seen since the last call; each test asserts none.
+std::vector<std::string> takeGlErrors();
 
 // The test fill's shapes; fillTestShapes.glsl lists the parameters each one reads.
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
                  shapeFloorAndSlab, shapeShowcase };
 
-// Restores the shared settings, builds the GI and raymarch programs once and (re)creates a volume of size^3.
+// Restores the shared state (the clock at 0), builds every program once and (re)creates a volume of size^3.
 void prepareVolume(int size);
 void runTestFill(TestShape shape, const std::vector<float>& params = {});
-// prepareVolume and the demo clock at 0, then the named fill program of the scene registry, built once;
-// 0 when it did not build.
-unsigned prepareFill(const char* programName, int volSize);
+// prepareVolume, the scene's fill program from the registry, then its entry; false when the program did not build.
+bool prepareScene(cSceneBase& scene, const char* programName, int volSize);
 
-// Level 0 of a 3D texture as floats (x fastest, then y, then z), and the GI buffer as RGBA per cell.
+// Level 0 of a 3D texture as floats (x fastest, then y, then z), the GI buffer as RGBA per cell, and every GI cell
+// set to (r, g, b, 0).
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);
 std::vector<float> readGiBuffer();
-// Every GI cell to (r, g, b, 0).
 void writeGiBuffer(float r, float g, float b);
 
 // Runs draw into a fresh width x height target cleared to 0 and reads it back as RGBA floats, bottom row first.
 std::vector<float> drawOffscreen(int width, int height, const std::function<void()>& draw, GLenum format = GL_RGBA32F);
 
-struct Voxel {
-    float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f;
-};
+struct Voxel { float r = 0.0f, g = 0.0f, b = 0.0f, a = 0.0f, emissivity = 0.0f, roughness = 1.0f; };
 struct VolumeReadback {
     int size = 0;
     std::vector<float> colour, emissRough;  // RGBA and RG per voxel, x fastest
@@ -51,3 +52,12 @@ using VoxelModel = std::function<Voxel(int x, int y, int z, float px, float py, 
 // centre is nudged are skipped, as GPU rounding may go either way.
 void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
                        std::initializer_list<std::pair<int, int>> slices, const std::string& name);
+
+// The fill library's integer hash on the CPU, for tests that predict what a shader derives from it.
+inline float hashRef(uint32_t x)
+{
+    x = ((x >> 16) ^ x) * 0x45d9f3bu;
+    x = ((x >> 16) ^ x) * 0x45d9f3bu;
+    x = (x >> 16) ^ x;
+    return (float)x * 2.3283064e-10f;
+}

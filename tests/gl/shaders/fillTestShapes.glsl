@@ -1,8 +1,6 @@
 layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
 // Test fill: one primitive or test scene, chosen by shape, placed by the parameters in a.
-uniform int volW;
-uniform int volH;
-uniform int volD;
+uniform int volW, volH, volD;
 uniform float time;
 uniform int shape;
 uniform float a[7];

@@ -1,12 +1,8 @@
-
-
 layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
 
 // Samples the font library on a grid read back from the red channel: y 0-23 the cell's v, z / 16 the band,
 // z % 16 the cell's u. Bands: the code x, x + 128, x - 128, a line of length 0, 16 characters claimed as 40.
-uniform int volW;
-uniform int volH;
-uniform int volD;
+uniform int volW, volH, volD;
 
 void main()
 {

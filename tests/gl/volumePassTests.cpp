@@ -1,0 +1,291 @@
+// tests/gl/volumePassTests.cpp
+// The passes on small volumes: the GI gather, its per-frame control and its resources against the values the walls
+// and blends imply, and the raymarch draw against a CPU computation of each pixel's ray.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <utility>
+
+#include "gpu/constants.h"
+#include "gpu/giPass.h"
+#include "gpu/giState.h"
+#include "gpu/renderSettings.h"
+#include "gpu/renderer.h"
+#include "gpu/viewLayouts.h"
+#include "gpu/volumeResources.h"
+#include "sequencer/camera.h"
+#include "volumeTestSupport.h"
+
+namespace {
+// Clear: far enough from the cube's silhouette and from its edges to name the one wall the ray leaves through.
+struct PixelRay {
+    bool inView = false, hit = false, clear = false;
+    int face = -1;
+    float uv[2] = {};
+};
+
+PixelRay traceCpu(const ViewsUBO& views, int px, int py)
+{
+    for (int i = 0; i < views.numViews; ++i) {
+        const ViewParams& v = views.views[i];
+        float lx = px + 0.5f - v.rect[0], ly = py + 0.5f - v.rect[1];
+        if (lx < 0 || lx >= v.rect[2] || ly < 0 || ly >= v.rect[3])
+            continue;
+        float rayW = v.virtualW > 0 ? v.virtualW : v.rect[2], s = std::tan(v.fov / 2);
+        float u = (2 * (lx + v.cropX) / rayW - 1) * s, w = (2 * ly / v.rect[3] - 1) * s * v.rect[3] / rayW;
+        float d[3], tNear = -1e30f, tFar = 1e30f;
+        for (int a = 0; a < 3; ++a)
+            d[a] = v.fwd[a] + u * v.right[a] + w * v.up[a];
+        float length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        for (int a = 0; a < 3; ++a) {
+            d[a] /= length;
+            float inverse = std::fabs(d[a]) < 1e-8f ? 1e8f : 1 / d[a];
+            float t0 = -v.pos[a] * inverse, t1 = (1 - v.pos[a]) * inverse;
+            tNear = std::max(tNear, std::min(t0, t1));
+            tFar = std::min(tFar, std::max(t0, t1));
+        }
+        PixelRay ray{true, tNear <= tFar && tFar >= 0, false, -1, {lx / v.rect[2], ly / v.rect[3]}};
+        int boundaryAxes = 0;
+        for (int a = 0; a < 3; ++a) {
+            float exit = v.pos[a] + d[a] * tFar;
+            if (exit < 0.03f || exit > 0.97f) {
+                ++boundaryAxes;
+                ray.face = 2 * a + (exit > 0.5f);
+            }
+        }
+        ray.clear = std::fabs(tFar - tNear) > 0.02f && boundaryAxes == 1;
+        return ray;
+    }
+    return {};
+}
+
+ViewsUBO viewsFor(int width, int height, int layout, float yaw, float pitch, float distance = 1.6f)
+{
+    ViewSetup setup{.mainBasis = buildCameraBasis(yaw, pitch, distance), .yaws = {}, .pitches = {},
+                    .viewDistance = distance, .volSize = volume.volSize, .width = width, .height = height,
+                    .gamma = renderSettings.gamma, .refraction = false, .hihatPulse = 0.0f};
+    for (int k = 0; k < maxViews; ++k) {
+        setup.yaws[k] = yaw + 0.5f * k;
+        setup.pitches[k] = pitch;
+    }
+    return buildViews(setup, layout);
+}
+}
+
+TEST(Renderer, WallsShowTheirGiLightForceBlackIsExactAndMissesShowTheUngammaedHalo)
+{
+    prepareVolume(16);
+    runTestFill(shapeEmpty);
+    for (int face = 0; face < faceCount; ++face)
+        gpuConstants.vwFaces[face] = {0.15f * (face + 1), 0.9f - 0.1f * face, 0.5f, face == facePosY ? 1.5f : 0.0f,
+                                      1.0f};
+    uploadConstants();
+    const float light[3] = {0.1f, 0.2f, 0.3f};
+    writeGiBuffer(light[0], light[1], light[2]);
+    runGiCopy(volume.giSize);
+    const int width = 96, height = 64;
+    // Every view of layout 1 marches its own camera, all from above, so floors and side walls are in view.
+    ViewsUBO views = viewsFor(width, height, 1, 0.7f, -0.5f);
+    std::vector<float> lit = drawOffscreen(width, height, [&] { drawFrameVolume(views); });
+    renderSettings.haloEnabled = false;
+    std::vector<float> plain = drawOffscreen(width, height, [&] { drawFrameVolume(views); });
+    gpuConstants.forceBlack = true;
+    writeFrameConstants();
+    std::vector<float> black = drawOffscreen(width, height, [&] { drawRaymarch(views); });
+    const float clear = std::pow(renderSettings.bgColor[0], 1 / renderSettings.gamma);
+    int uncovered = 0, walls = 0, misses = 0, wrong = 0;
+    unsigned facesSeen = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            PixelRay ray = traceCpu(views, x, y);
+            const size_t at = ((size_t)y * width + x) * 4;
+            const float *l = &lit[at], *b = &black[at];
+            if (!ray.inView) {
+                // Alpha 0 outside every view lets the gamma-corrected clear colour through.
+                ++uncovered;
+                wrong += b[0] != 0 || b[1] != 0 || b[2] != 0 || b[3] != 0;
+                wrong += std::fabs(l[0] - clear) > 1e-6f || l[3] != 1.0f;
+            } else if (!ray.hit) {
+                // Dither adds at most one 8-bit step on the linear halo; without the halo, the plain background.
+                ++misses;
+                float cx = ray.uv[0] - 0.5f, cy = ray.uv[1] - 0.3f, glow = std::exp(-6 * (2 * cx * cx + cy * cy));
+                for (int ch = 0; ch < 3; ++ch) {
+                    float dither = l[ch] - renderSettings.bgColor[ch] * glow * 0.65f * renderSettings.haloIntensity;
+                    wrong += dither < -1e-6f || dither > 1.0f / 255 + 1e-6f;
+                    wrong += plain[at + ch] != renderSettings.bgColor[ch];
+                }
+                wrong += l[3] != 1.0f;
+            } else if (ray.clear) {
+                // A clear ray leaves through exactly one wall, lit by its emissivity and the GI, then gamma.
+                ++walls;
+                facesSeen |= 1u << ray.face;
+                const VWFace& f = gpuConstants.vwFaces[ray.face];
+                const float albedo[3] = {f.r, f.g, f.b};
+                for (int ch = 0; ch < 3; ++ch) {
+                    float linear = std::min(albedo[ch] * (f.emissivity + light[ch]), 1.0f);
+                    wrong += std::fabs(l[ch] - std::pow(linear, 1 / 2.2f)) > 2e-3f;
+                }
+                wrong += b[0] != 0 || b[1] != 0 || b[2] != 0 || b[3] != 1.0f;
+            }
+        }
+    // Layout 1 at 96 x 64 leaves the side columns (24 wide) uncovered above, between and below their views.
+    EXPECT_TRUE(uncovered == 2 * 24 * (64 - 2 * 25) && wrong == 0) << uncovered << " uncovered, " << wrong << " wrong";
+    EXPECT_TRUE(walls > 1000 && misses > 500 && std::popcount(facesSeen) >= 3) << walls << " " << misses;
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(Renderer, LitShowcaseSceneLooksRight)
+{
+    prepareVolume(48);
+    // A warm emissive back wall (-x) lights a floor, a box and a sphere; the +z wall is cool blue.
+    gpuConstants.vwFaces[faceNegX] = {1.0f, 0.62f, 0.3f, 3.0f, 1.0f};
+    gpuConstants.vwFaces[faceNegZ] = {0.35f, 0.5f, 0.9f, 0.0f, 1.0f};
+    runTestFill(shapeShowcase);
+    giAccumMode = giProgressive;
+    giResetRequested = true;
+    for (int frame = 0; frame < 10; ++frame)
+        giFrameControl(renderSettings.raysPerFrame);
+    const int width = 480, height = 270;
+    ViewsUBO views = viewsFor(width, height, 0, 1.0466667f, 0.5f, 2.2f);
+    std::vector<float> pixels = drawOffscreen(width, height, [&] { drawFrameVolume(views); }, GL_RGBA8);
+    // The warm wall's light reaches the scene: many bright pixels, a good share of them orange; the halo is dimmer.
+    int lit = 0, warm = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const float* c = &pixels[i];
+        lit += c[0] + c[1] + c[2] > 0.6f;
+        warm += c[0] > 0.7f && c[0] > c[1] && c[1] > c[2];
+    }
+    EXPECT_TRUE(lit > 10000 && warm > 2000) << lit << " lit, " << warm << " warm";
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloorAndBuriedCellsAreZeroed)
+{
+    // In an empty cube every ray ends on a wall, so one frame's sample is exactly albedo x emissivity.
+    prepareVolume(8);
+    runTestFill(shapeEmpty);
+    const float albedo[3] = {0.5f, 0.25f, 1.0f};
+    for (int face = 0; face < faceCount; ++face)
+        gpuConstants.vwFaces[face] = {albedo[0], albedo[1], albedo[2], 2.0f, 1.0f};
+    uploadConstants();
+    renderSettings.multibounce = false;
+    renderSettings.raysPerFrame = 3;
+    writeGiBuffer(9.0f, 9.0f, 9.0f);
+    giResetRequested = true;
+    // The reset clears the old 9s; progressive then averages, carrying on from the running average's history.
+    const struct { int mode; float emissivityMul, blend; } frames[] = {
+        {giProgressive, 1.0f, 1.0f},    {giProgressive, 3.0f, 0.5f},  {giProgressive, 5.0f, 1.0f / 3},
+        {giRunningAverage, 2.0f, 0.3f}, {giProgressive, 4.0f, 0.25f}, {giProgressive, 6.0f, 0.2f},
+        {giFrozen, 100.0f, 0.0f}};
+    float expected[3] = {9.0f, 9.0f, 9.0f};
+    unsigned frameId = giFrameId;
+    for (const auto& frame : frames) {
+        giAccumMode = frame.mode;
+        gpuConstants.emissivityMul = frame.emissivityMul;
+        giFrameControl(renderSettings.raysPerFrame);
+        for (int c = 0; c < 3; ++c)
+            expected[c] += (albedo[c] * 2.0f * frame.emissivityMul - expected[c]) * frame.blend;
+        frameId += frame.mode != giFrozen;
+        SCOPED_TRACE(testing::Message() << "mode " << frame.mode << " blend " << frame.blend);
+        EXPECT_TRUE(!giResetRequested && giFrameId == frameId);
+        for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(volume.giTex, 8, GL_RGBA, 4)}) {
+            int wrong = 0;
+            for (size_t i = 0; i < gi.size(); i += 4)
+                for (int c = 0; c < 3; ++c)
+                    wrong += std::fabs(gi[i + c] - expected[c]) > 1e-5f * std::max(1.0f, expected[c]);
+            EXPECT_EQ(wrong, 0) << "expected " << expected[0] << " found " << gi[0];
+        }
+    }
+
+    // An emissive ceiling lights the floor, only bounces reach the shadow, and buried cells are zeroed.
+    const int n = 16;
+    prepareVolume(n);
+    auto giAt = [](const std::vector<float>& gi, int x, int y, int z, int c) {
+        return gi[((z * n + y) * n + x) * 4 + c];
+    };
+    // Floor: voxels y 0..3. Slab: y 9..10 over x and z 5..10. Only the ceiling (+y) emits.
+    runTestFill(shapeFloorAndSlab);
+    gpuConstants.vwFaces[facePosY] = {1.0f, 0.8f, 0.6f, 4.0f, 1.0f};
+    uploadConstants();
+    renderSettings.raysPerFrame = 16;
+    giAccumMode = giProgressive;
+    // The first progressive frame replaces these 7s everywhere, except in buried cells unless they are zeroed.
+    writeGiBuffer(7.0f, 7.0f, 7.0f);
+    for (bool multibounce : {false, true}) {
+        renderSettings.multibounce = multibounce;
+        for (int frame = 0; frame < 4; ++frame)
+            giFrameControl(renderSettings.raysPerFrame);
+        std::vector<float> gi = readGiBuffer();
+        float slabUnderside = 0.0f;
+        for (int x = 6; x <= 9; ++x)
+            for (int z = 6; z <= 9; ++z) {
+                EXPECT_EQ(giAt(gi, x, 1, z, 0), 0.0f) << "buried floor cell, zeroed";
+                slabUnderside += giAt(gi, x, 9, z, 0) + giAt(gi, x, 9, z, 1) + giAt(gi, x, 9, z, 2);
+            }
+        // Facing only the unlit floor and walls, the underside gets light from bounces alone.
+        EXPECT_EQ(slabUnderside > 0.0f, multibounce);
+        if (multibounce)
+            continue;
+        for (int x : {1, 2, 13, 14})
+            for (int z : {1, 7, 14}) {
+                // Between nothing and every ray ending on the ceiling, in the ceiling's colour.
+                float lit = giAt(gi, x, 3, z, 0);
+                EXPECT_TRUE(lit > 0.1f && lit <= 4.0f + 1e-4f && std::fabs(giAt(gi, x, 3, z, 2) / lit - 0.6f) < 1e-4f)
+                    << lit << " on the floor at " << x << ", " << z;
+            }
+    }
+    // With passthrough a buried cell keeps what it had, while the floor's surface gathers anew.
+    renderSettings.opaquePassthrough = true;
+    renderSettings.multibounce = false;
+    writeGiBuffer(7.0f, 7.0f, 7.0f);
+    runGiPass(n, n, 0, 1.0f, 2);
+    std::vector<float> gi = readGiBuffer();
+    for (int x = 6; x <= 9; ++x)
+        for (int z = 6; z <= 9; ++z)
+            EXPECT_EQ(giAt(gi, x, 1, z, 0), 7.0f) << "buried floor cell";
+    EXPECT_LE(giAt(gi, 1, 3, 1, 0), 4.0f + 1e-4f);
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreRefused)
+{
+    auto width = [](GLuint texture) {
+        GLint w = 0;
+        glBindTexture(GL_TEXTURE_3D, texture);
+        glGetTexLevelParameteriv(GL_TEXTURE_3D, 0, GL_TEXTURE_WIDTH, &w);
+        glBindTexture(GL_TEXTURE_3D, 0);
+        return w;
+    };
+    prepareVolume(16);
+    runTestFill(shapeSphere, {0.5f, 0.5f, 0.5f, 0.3f});
+    std::vector<float> filled = readTexture3D(volume.volumeTex, 16, GL_RGBA, 4);
+    writeGiBuffer(3.0f, 3.0f, 3.0f);
+    runGiCopy(volume.giSize);
+    GLuint volumeTex = volume.volumeTex;
+    EXPECT_FALSE(checkVolumeResources(16));
+
+    requestedGiScale = 2;
+    EXPECT_TRUE(checkVolumeResources(16) && volume.volumeTex == volumeTex && !giResetRequested && volume.giSize == 8);
+    EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
+    EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
+    const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
+    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(volume.giTex, 8, GL_RGBA, 4) == zeros);
+
+    // No voxel, or a scale that leaves no GI cell, cannot be built: the resources stay as they are.
+    for (auto [size, scale] : {std::pair{0, 1}, {16, 0}, {16, 32}}) {
+        requestedGiScale = scale;
+        EXPECT_FALSE(checkVolumeResources(size)) << size << " at scale " << scale;
+    }
+    EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
+
+    requestedGiScale = 1;
+    EXPECT_TRUE(checkVolumeResources(8) && giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8);
+
+    deleteVolumeResources();
+    EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
+                volume.linearSampler == 0 && volume.nearestSampler == 0);
+    EXPECT_TRUE(checkVolumeResources(8) && volume.volumeTex != 0);
+    EXPECT_TRUE(takeGlErrors().empty());
+}
