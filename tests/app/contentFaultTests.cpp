@@ -4,7 +4,6 @@
 // An unreadable file needs a user that is not root; the whole-program run covers it.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,67 +11,31 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "app/demoApp.h"
+#include "logLines.h"
 #include "sequencer/sceneSequence.h"
 
 namespace {
-enum class Fault { missing, empty, truncated, randomBytes, otherKind, folder, danglingLink, linkLoop, namedPipe, huge };
-
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void writeFile(const std::string& path, const std::string& bytes)
+bool writeFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary) << bytes;
+    return (bool)(std::ofstream(path, std::ios::binary) << bytes);
 }
 
-// Puts the fault in place under path; real is a good file of this kind, other a good file of the other kind.
-bool makeFault(Fault fault, const std::string& path, const std::string& real, const std::string& other)
+std::string randomBytes()
 {
-    switch (fault) {
-    case Fault::missing:
-        return true;
-    case Fault::empty:
-        writeFile(path, "");
-        return true;
-    case Fault::truncated:
-        writeFile(path, real.substr(0, real.size() / 2));
-        return true;
-    case Fault::randomBytes: {
-        std::mt19937 random(7);
-        std::string bytes(256 << 10, '\0');
-        for (char& byte : bytes)
-            byte = (char)random();
-        writeFile(path, bytes);
-        return true;
-    }
-    case Fault::otherKind:
-        writeFile(path, other);
-        return true;
-    case Fault::folder:
-        return mkdir(path.c_str(), 0755) == 0;
-    case Fault::danglingLink:
-        return symlink("nothing here", path.c_str()) == 0;
-    case Fault::linkLoop:
-        return symlink(path.c_str(), path.c_str()) == 0;
-    case Fault::namedPipe:
-        return mkfifo(path.c_str(), 0644) == 0;
-    case Fault::huge: {
-        // Sparse: it takes no disk space, yet reading it would take 2 GiB.
-        int fd = open(path.c_str(), O_CREAT | O_WRONLY, 0644);
-        bool made = fd >= 0 && ftruncate(fd, (off_t)2 << 30) == 0;
-        if (fd >= 0)
-            close(fd);
-        return made;
-    }
-    }
-    return false;
+    std::mt19937 random(7);
+    std::string bytes(256 << 10, '\0');
+    for (char& byte : bytes)
+        byte = (char)random();
+    return bytes;
 }
 
 // Bytes this process has read through system calls so far.
@@ -81,22 +44,9 @@ long long bytesRead()
     std::ifstream io("/proc/self/io");
     std::string key;
     long long value = 0;
-    while (io >> key >> value)
-        if (key == "rchar:")
-            return value;
-    return 0;
-}
-
-// The demo's output without the start-up lines every run has.
-std::string contentLines(const std::string& output)
-{
-    std::istringstream lines(output);
-    std::string line, kept;
-    while (std::getline(lines, line))
-        if (line.rfind("GPU: ", 0) != 0 && line.rfind("OpenGL: ", 0) != 0 &&
-            line.rfind("Raymarch frag shader compiled: prog=", 0) != 0)
-            kept += line + "\n";
-    return kept;
+    while (io >> key >> value && key != "rchar:")
+        value = 0;
+    return value;
 }
 }
 
@@ -111,26 +61,33 @@ TEST(ContentFaults, EveryBrokenFontAndMusicFileLeavesOneLineAtMostAndTheShowPlay
     const std::string noMusic = "mp3 not found.\n";
     const std::string hugeMusic = "/Korvane's Swing.mp3 is larger than 256 MiB, too large for a soundtrack; the demo "
                                   "runs silently\n";
+    // Puts the fault in place under a path, given a good file of that kind and one of the other kind.
+    using Make = bool (*)(const std::string& path, const std::string& good, const std::string& other);
     // Expected lines; one starting with '/' follows the folder's path. Files that exist but do not decode (or a
     // truncated one that plays its first half) leave the demo silent without a word.
-    const struct { const char* name; Fault fault; std::string fontLine, musicLine; } cases[] = {
-        {"missing", Fault::missing, missingFont, noMusic},
-        {"empty", Fault::empty, unusableFont, ""},
-        {"truncated", Fault::truncated, unusableFont, ""},
-        {"random bytes", Fault::randomBytes, unusableFont, ""},
-        {"the other kind", Fault::otherKind, unusableFont, ""},
-        {"folder", Fault::folder, unusableFont, noMusic},
-        {"dangling link", Fault::danglingLink, missingFont, noMusic},
-        {"link loop", Fault::linkLoop, missingFont, noMusic},
-        {"named pipe", Fault::namedPipe, unusableFont, noMusic},
-        {"2 GiB", Fault::huge, unusableFont, hugeMusic},
+    const struct { const char* name; Make make; std::string fontLine, musicLine; } cases[] = {
+        {"missing", [](auto&, auto&, auto&) { return true; }, missingFont, noMusic},
+        {"empty", [](auto& path, auto&, auto&) { return writeFile(path, ""); }, unusableFont, ""},
+        {"truncated", [](auto& path, auto& good, auto&) { return writeFile(path, good.substr(0, good.size() / 2)); },
+         unusableFont, ""},
+        {"random bytes", [](auto& path, auto&, auto&) { return writeFile(path, randomBytes()); }, unusableFont, ""},
+        {"the other kind", [](auto& path, auto&, auto& other) { return writeFile(path, other); }, unusableFont, ""},
+        {"folder", [](auto& path, auto&, auto&) { return mkdir(path.c_str(), 0755) == 0; }, unusableFont, noMusic},
+        {"dangling link", [](auto& path, auto&, auto&) { return symlink("nothing here", path.c_str()) == 0; },
+         missingFont, noMusic},
+        {"link loop", [](auto& path, auto&, auto&) { return symlink(path.c_str(), path.c_str()) == 0; }, missingFont,
+         noMusic},
+        {"named pipe", [](auto& path, auto&, auto&) { return mkfifo(path.c_str(), 0644) == 0; }, unusableFont,
+         noMusic},
+        // Sparse: it takes no disk space, yet reading it would take 2 GiB.
+        {"2 GiB", [](auto& path, auto&, auto&) { return writeFile(path, "") && truncate(path.c_str(), 2l << 30) == 0; },
+         unusableFont, hugeMusic},
     };
     for (const auto& c : cases) {
         std::string dir = testing::TempDir() + "lumenfoldContentXXXXXX";
         ASSERT_NE(mkdtemp(dir.data()), nullptr);
         const std::string fontPath = dir + "/Corvel.ttf", musicPath = dir + "/Korvane's Swing.mp3";
-        ASSERT_TRUE(makeFault(c.fault, fontPath, font, music)) << c.name;
-        ASSERT_TRUE(makeFault(c.fault, musicPath, music, font)) << c.name;
+        ASSERT_TRUE(c.make(fontPath, font, music) && c.make(musicPath, music, font)) << c.name;
         AppOptions options = offscreenAppOptions(32, 18);
         options.volumeOverride = 16;
         options.playMusic = true;
@@ -149,7 +106,9 @@ TEST(ContentFaults, EveryBrokenFontAndMusicFileLeavesOneLineAtMostAndTheShowPlay
         EXPECT_TRUE(started) << c.name;
         EXPECT_EQ(lastAppliedScene, scenePlaylist[0]) << c.name;
         auto expand = [&dir](const std::string& line) { return line[0] == '/' ? dir + line : line; };
-        EXPECT_EQ(contentLines(output), expand(c.fontLine) + expand(c.musicLine)) << c.name;
+        EXPECT_EQ(linesBeginning(output, {"GPU: ", "OpenGL: ", "Raymarch frag shader compiled: prog="}, false),
+                  expand(c.fontLine) + expand(c.musicLine))
+            << c.name;
         EXPECT_LT(bytesRead() - readBefore, 64ll << 20) << c.name;
         std::filesystem::remove_all(dir);
     }

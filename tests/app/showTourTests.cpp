@@ -5,14 +5,17 @@
 
 #include <GL/glew.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
-#include <sstream>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/demoApp.h"
 #include "gpu/debugLog.h"
+#include "logLines.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
 
@@ -38,25 +41,8 @@ std::array<int, 8> liveGlObjects()
 long residentKiB()
 {
     long pages = 0, resident = 0;
-    FILE* statm = fopen("/proc/self/statm", "r");
-    if (statm) {
-        if (fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        fclose(statm);
-    }
+    std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// Lines the log should never hold: GL debug messages (Debug builds), sticky GL errors, failed builds.
-std::string faultLines(const std::string& log)
-{
-    std::istringstream lines(log);
-    std::string line, faults;
-    while (std::getline(lines, line))
-        for (const char* prefix : {"GL: ", "GL error", "SHADER ERROR"})
-            if (line.rfind(prefix, 0) == 0)
-                faults += line + "\n";
-    return faults;
 }
 }
 
@@ -97,7 +83,8 @@ TEST(ShowTour, EveryScenePlaysOnceInPlaylistOrderEachTakingOverAsTheLastEndsAndT
     for (size_t k = 0; k + 1 < entered.size(); ++k)
         EXPECT_NEAR(enteredAt[k + 1], finishedAt[k] + 1.0 / fps, 1e-9) << "scene " << entered[k + 1];
     EXPECT_DOUBLE_EQ(fixedStepInput(frame - 1, fps).showTimeSec, finishedAt.back());
-    EXPECT_EQ(faultLines(log), "");
+    // GL debug messages (Debug builds), sticky GL errors and failed builds.
+    EXPECT_EQ(linesBeginning(log, {"GL: ", "GL error", "SHADER ERROR"}), "");
     for (size_t k = 1; k < objectsAtEnd.size(); ++k)
         EXPECT_EQ(objectsAtEnd[k], objectsAtEnd[0]) << "GL objects after scene " << entered[k];
     long growthKiB = residentAtEnd.back() - residentAtEnd.front();
