@@ -5,6 +5,7 @@
 
 #include <GL/glew.h>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <array>
@@ -38,8 +39,11 @@ std::array<int, 8> liveGlObjects()
     return counts;
 }
 
+// Freed heap pages go back first: the count is memory in use, not how fragmented the heap was left by a
+// large shader compile.
 long residentKiB()
 {
+    malloc_trim(0);
     long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
