@@ -177,16 +177,14 @@ bool setUpUserInterface(const AppOptions& options)
     ImGui_ImplGlfw_InitForOpenGL(loop.window, true);
     ImGui_ImplOpenGL2_Init();
 
-    FILE* file = fopen(options.fontFile, "rb");
-    if (file)
-        fclose(file);
-    else if (options.visible)
+    bool opens = fontFileOpens(options.fontFile);
+    if (!opens && options.visible)
         showWarningBox(loop.window, "Missing font", "Corvel.ttf not found in working directory");
-    else  // nobody could dismiss a box in a hidden window
+    else if (!opens)  // nobody could dismiss a box in a hidden window
         fprintf(stderr, "Missing font: Corvel.ttf not found in working directory\n");
     std::vector<unsigned char> fontData;
     if (!loadUsableFont(options.fontFile, fontData)) {
-        if (file)
+        if (opens)
             debugLog("%s is not a usable font; the built-in font serves\n", options.fontFile);
     } else {
         void* atlasCopy = IM_ALLOC(fontData.size());

@@ -1,9 +1,12 @@
 // app/fontFile.cpp
 #include "app/fontFile.h"
 
-#include <cstdint>
-#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -14,6 +17,9 @@
 #pragma GCC diagnostic pop
 
 namespace {
+// Even large CJK collections stay well below this; a bigger file is not read at all.
+constexpr off_t fontMaxBytes = (off_t)64 << 20;
+
 uint32_t readBigEndian32(const unsigned char* p)
 {
     return (uint32_t)p[0] << 24 | (uint32_t)p[1] << 16 | (uint32_t)p[2] << 8 | p[3];
@@ -38,20 +44,50 @@ bool tablesInsideFile(const std::vector<unsigned char>& data, int fontOffset)
     }
     return true;
 }
+
+// Without O_NONBLOCK, opening a pipe would wait for a writer that never comes.
+int openForReading(const char* path)
+{
+    return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+bool readWhole(int fd, std::vector<unsigned char>& data)
+{
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t got = read(fd, data.data() + done, data.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += (size_t)got;
+    }
+    return true;
+}
+}
+
+bool fontFileOpens(const char* path)
+{
+    int fd = openForReading(path);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
 }
 
 bool loadUsableFont(const char* path, std::vector<unsigned char>& data)
 {
     data.clear();
+    int fd = openForReading(path);
+    if (fd < 0)
+        return false;
     struct stat info;
-    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 12)
-        return false;
-    FILE* file = fopen(path, "rb");
-    if (!file)
-        return false;
-    data.resize((size_t)info.st_size);
-    bool complete = fread(data.data(), 1, data.size(), file) == data.size();
-    fclose(file);
+    bool complete = false;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 12 && info.st_size <= fontMaxBytes) {
+        data.resize((size_t)info.st_size);
+        complete = readWhole(fd, data);
+    }
+    close(fd);
     int fontOffset = complete ? stbtt_GetFontOffsetForIndex(data.data(), 0) : -1;
     stbtt_fontinfo font;
     if (fontOffset < 0 || !tablesInsideFile(data, fontOffset) || !stbtt_InitFont(&font, data.data(), fontOffset)) {

@@ -46,10 +46,11 @@ void ignoreJackMessage(const char*)
 
 // Where the JACK client library is installed but no JACK server runs (installing ffmpeg pulls the library
 // in), miniaudio's probe of it fails, which is fine, but the library prints why on standard error.
+// It stays mapped: its load-time constructors allocate what unloading never frees, once per engine start.
 void silenceJackMessages()
 {
     if (!jackLibrary)
-        jackLibrary = dlopen("libjack.so.0", RTLD_NOW | RTLD_LOCAL);
+        jackLibrary = dlopen("libjack.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!jackLibrary)
         return;
     typedef void (*JackMessageHandler)(const char*);
@@ -61,15 +62,29 @@ void silenceJackMessages()
 
 // A folder, a pipe or a device under the music's name is not a file the decoder can stream (a pipe
 // would even block the open), so only a regular file that opens for reading counts as found.
-bool musicFileReadable(const char* fileName)
+bool musicFileReadable(const char* fileName, struct stat& info)
 {
-    struct stat info;
     if (stat(fileName, &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     FILE* file = fopen(fileName, "rb");
     if (!file)
         return false;
     fclose(file);
+    return true;
+}
+
+// The MP3 decoder scans a file for its first frame, so a huge file that holds none would stall start-up
+// for as long as it takes to read it; no soundtrack comes near this size.
+constexpr off_t musicMaxBytes = (off_t)256 << 20;
+
+// A streamed load that fails signals the waiting caller before it last writes to the stream, which the
+// failing ma_sound_init_from_file has freed by then; so a file is only streamed once it is known to decode.
+bool musicDecodes(const char* fileName)
+{
+    ma_decoder decoder;
+    if (ma_decoder_init_file(fileName, nullptr, &decoder) != MA_SUCCESS)
+        return false;
+    ma_decoder_uninit(&decoder);
     return true;
 }
 }
@@ -86,14 +101,21 @@ void musicInitEngine()
 
 void musicLoadAndStart(const char* fileName)
 {
-    if (!musicFileReadable(fileName)) {
+    struct stat info;
+    if (!musicFileReadable(fileName, info)) {
         debugLog("mp3 not found.\n");
+        return;
+    }
+    if (info.st_size > musicMaxBytes) {
+        debugLog("%s is larger than %d MiB, too large for a soundtrack; the demo runs silently\n", fileName,
+                 (int)(musicMaxBytes >> 20));
         return;
     }
     if (!engineReady || soundReady)
         return;
-    // Empty, cut or foreign files fail here with an error result and the demo stays silent.
-    if (ma_sound_init_from_file(&engine, fileName, MA_SOUND_FLAG_STREAM, nullptr, nullptr, &sound) != MA_SUCCESS)
+    // Empty, cut or foreign files fail here and the demo stays silent.
+    if (!musicDecodes(fileName) ||
+        ma_sound_init_from_file(&engine, fileName, MA_SOUND_FLAG_STREAM, nullptr, nullptr, &sound) != MA_SUCCESS)
         return;
     soundReady = true;
     ma_sound_set_volume(&sound, 1.0f);

@@ -139,3 +139,18 @@ TEST_F(FrameLoop, TheTransitionHoldsTheScriptWhileBeatsFollowTheMusicThenThePict
     EXPECT_EQ(volume.volumeTex, 0u);
     EXPECT_TRUE(reachRed());
 }
+
+TEST_F(FrameLoop, AGlErrorIsReportedAtShutdownAndInDebugBuildsWhenItHappens)
+{
+    appFrame({0.0, 0.0});
+    glEnable(0xFFFF);  // not a capability: GL_INVALID_ENUM
+    deleteProgram(probe.fillProgram);
+    appShutdown();
+    started = false;
+    std::string log = debugLogCaptureEnd();
+    debugLogCaptureBegin();  // the fixture checks a clean log of its own
+    EXPECT_NE(log.find("\nGL error 0x0500\n"), std::string::npos) << log;
+#ifndef NDEBUG
+    EXPECT_NE(log.find("\nGL: "), std::string::npos) << log;
+#endif
+}

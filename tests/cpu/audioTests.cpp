@@ -98,7 +98,7 @@ TEST(MusicPlayback, UnusableFilesLeaveTheDemoSilentOnlyAMissingFileIsReportedAnd
     // with or without an engine to play it on.
     const struct { const char* name; std::string bytes; const char* log; } cases[] = {
         {"empty.mp3", "", ""}, {"text.mp3", "This is a note about the music, not the music itself.\n", ""},
-        {"cutWav.mp3", std::string("RIFF\x24\x10\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00", 26), ""},
+        {"cutWav.mp3", std::string("RIFF\x24\x10\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00", 22), ""},
         {"cutMp3.mp3", std::string("\xff\xfb\x90\x64\x00\x00\x00\x00", 8), ""},
         {"folder.mp3", "", "mp3 not found.\n"}, {"missing.mp3", "", "mp3 not found.\n"},
     };

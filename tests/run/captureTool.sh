@@ -1,21 +1,32 @@
 # tests/run/captureTool.sh
-# The capture tool writes a PNG of the requested size, says what it shows, and refuses bad arguments with
-# status 2 and no file.
+# The capture tool writes a PNG of the requested size and says what it shows; it refuses bad arguments with
+# status 2, fails at run time with status 1, each time with a message and no file left behind.
 source "$(dirname "$0")/common.bash"
 capture=$(dirname "$demo")/lumenfold-capture
 "$capture" --help | grep -q "^usage: lumenfold-capture" || failTest "--help prints no usage"
-for bad in "--scene 12" "--scene x" "--at -1" "--at 1e12" "--size 100" "--fps 0" "--volume 8" "--frobnicate"; do
+noFileLeft() { [ "$(ls -A "$workDir")" = "log" ] || failTest "$1 left a file behind: $(ls -A "$workDir")"; }
+# No display: an argument taken by mistake ends at start-up with status 1 instead of rendering.
+for bad in "--frobnicate" "--scene" "--fps" "--out" "--scene 12" "--scene x" "--scene -1" "--at -1" "--at 1e12" \
+           "--at x" "--at nan" "--size 100" "--size axb" "--size -4x4" "--size 100000x10" "--fps 0" "--fps x" \
+           "--fps -5" "--fps 100000" "--volume 8" "--volume 1000" "--volume x" "--every 1" "--sheet s.png" \
+           "--video v.mp4 --size 33x18"; do
     # shellcheck disable=SC2086
-    (cd "$workDir" && "$capture" $bad) >"$workDir/log" 2>&1
+    (cd "$workDir" && env -u DISPLAY -u WAYLAND_DISPLAY "$capture" $bad) >"$workDir/log" 2>&1
     status=$?
     [ "$status" -eq 2 ] || failTest "'$bad' gave status $status, expected 2"
     grep -q "^lumenfold-capture: " "$workDir/log" || failTest "'$bad' gave no clear message"
+    noFileLeft "'$bad'"
 done
+(cd "$workDir" && "$capture" --out "" --volume 16) >"$workDir/log" 2>&1
+[ $? -eq 2 ] && grep -q "^lumenfold-capture: --out needs a file name" "$workDir/log" || failTest "empty --out taken"
+(cd "$workDir" && "$capture" --volume 16 --size 32x18 --out nowhere/x.png) >"$workDir/log" 2>&1
+[ $? -eq 1 ] && grep -q "^lumenfold-capture: could not write nowhere/x.png" "$workDir/log" ||
+    failTest "an unwritable --out did not fail with status 1 and a message"
+noFileLeft "an unwritable --out"
 (cd "$workDir" && "$capture" --scene 9 --at 0.5 --fps 4 --volume 16 --size 96x54 --out intro.png) >"$workDir/log" 2>&1 ||
     failTest "capture failed"
 grep -q "^intro.png: 96x54 at show time 0.500 s (3 frames), scene 9 intro at 0.500 s$" "$workDir/log" ||
     failTest "capture does not say what it shows"
-[ ! -e "$workDir/capture.png" ] || failTest "a refused run left a file behind"
 [ "$(head -c 8 "$workDir/intro.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || failTest "not a PNG"
 size=$(od -An -tu1 -j16 -N8 "$workDir/intro.png" | tr -s ' ')
 [ "$size" = " 0 0 0 96 0 0 0 54" ] || failTest "PNG size is '$size', expected 96x54"

@@ -14,8 +14,27 @@ failTest() {
     exit 1
 }
 
+# Run as root, the demo runs as nobody from here on, so that file permissions hold for it; it gets copies of the
+# binary and of the display's cookie, which need not be open to other users where they lie, and a home of its own.
+asUser=()
+dropRoot() {
+    [ "$(id -u)" -eq 0 ] || return 0
+    chmod 755 "$workDir"
+    mkdir "$workDir/home"
+    chown 65534:65534 "$workDir/home"
+    export HOME=$workDir/home
+    cp "$demo" "$workDir/lumenfold"
+    demo=$workDir/lumenfold
+    if [ -n "${XAUTHORITY:-}" ]; then
+        cp "$XAUTHORITY" "$workDir/cookie"
+        chmod 644 "$workDir/cookie"
+        export XAUTHORITY=$workDir/cookie
+    fi
+    asUser=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+}
+
 startDemo() {
-    (cd "$workDir" && exec "$demo") >"$workDir/log" 2>&1 &
+    (cd "$workDir" && exec "${asUser[@]}" "$demo") >"$workDir/log" 2>&1 &
     demoPid=$!
 }
 

@@ -1,8 +1,12 @@
 # tests/run/demoStartsAndEnds.sh
-# The real demo without its font: the warning box comes up and Enter dismisses it, the start-up lines follow,
-# a frame is drawn, Escape ends it with status 0, and standard error holds nothing but the demo's own lines.
-# On a software renderer one of them points at the video capture.
+# The real demo beside a font and a music file it may not read, run by a user that is not root and has no sound
+# device or server: the warning box comes up and Enter dismisses it, the start-up lines follow with one word
+# about the music, a frame is drawn, Escape ends it with status 0, and standard error holds nothing but the
+# demo's own lines. On a software renderer one of them points at the video capture.
 source "$(dirname "$0")/common.bash"
+cp "$buildDir/run/Corvel.ttf" "$buildDir/run/Korvane's Swing.mp3" "$workDir/"
+chmod 000 "$workDir/Corvel.ttf" "$workDir/Korvane's Swing.mp3"
+dropRoot
 startDemo
 waitForLog "Corvel.ttf not found in working directory"
 pressKey Return

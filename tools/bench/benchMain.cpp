@@ -26,13 +26,19 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Google Benchmark takes the flags it knows out of the list; any left are not its own.
+    int passOnCount = (int)passOn.size();
+    benchmark::Initialize(&passOnCount, passOn.data());
+    if (passOnCount > 1) {
+        fprintf(stderr, "lumenfold-bench: unknown option or bad value %s\n%s", passOn[1], benchUsage);
+        return 2;
+    }
+
     if (!appStartup(offscreenAppOptions(options.width, options.height)))
         return 1;
     std::string renderer = (const char*)glGetString(GL_RENDERER);
     benchmark::AddCustomContext("gl_renderer", renderer);
     benchmark::AddCustomContext("gl_version", (const char*)glGetString(GL_VERSION));
-    int passOnCount = (int)passOn.size();
-    benchmark::Initialize(&passOnCount, passOn.data());
     registerSceneBenchmarks(options.scene, options.approachFps);
     registerFloorBenchmarks();
     benchmark::RunSpecifiedBenchmarks();

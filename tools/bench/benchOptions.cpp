@@ -1,6 +1,11 @@
 // tools/bench/benchOptions.cpp
 #include "benchOptions.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "app/argParsing.h"
 #include "scenes/sceneRegistry.h"
 
@@ -11,6 +16,24 @@ const char benchUsage[] =
     "  --size WxH     render target (default 1920x1080, the show's own)\n"
     "  --fps N        fixed step of the frames that lead up to each moment (default 30)\n"
     "  --scene INDEX  only this scene-table entry\n";
+
+namespace {
+// Google Benchmark opens its output file only after the whole run; a folder that cannot take it is refused first.
+std::string checkOutputOption(const std::string& option)
+{
+    const std::string prefix = "--benchmark_out=";
+    if (option.rfind(prefix, 0) != 0)
+        return "";
+    std::string path = option.substr(prefix.size());
+    if (path.empty())
+        return "--benchmark_out= needs a file name";
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+        return "cannot write " + path + ": " + strerror(errno);
+    return "";
+}
+}
 
 std::string parseBenchArgs(int argc, char** argv, BenchOptions& options, std::vector<char*>& passOn)
 {
@@ -24,6 +47,9 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options, std::ve
         if (option != "--size" && option != "--fps" && option != "--scene") {
             if (option.rfind("--benchmark_", 0) != 0)
                 return "unknown option " + option;
+            std::string error = checkOutputOption(option);
+            if (!error.empty())
+                return error;
             passOn.push_back(argv[i]);
             continue;
         }
