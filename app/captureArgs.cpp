@@ -10,8 +10,9 @@
 
 const char captureUsage[] =
     "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--out FILE.png] [--fps N] [--size WxH] [--volume N]\n"
+    "                         [--skipping on|off]\n"
     "       lumenfold-capture [--video FILE.mp4] [--sheet FILE.png --every SECONDS] [--from SECONDS] [--to SECONDS]\n"
-    "                         [--fps N] [--size WxH] [--volume N]\n"
+    "                         [--fps N] [--size WxH] [--volume N] [--skipping on|off]\n"
     "  Renders the show off-screen on a fixed-step clock through the demo's own frame step, the beat grid\n"
     "  following the show time as if the music had started with it.\n"
     "  One picture:\n"
@@ -27,7 +28,9 @@ const char captureUsage[] =
     "  Both:\n"
     "  --fps N           fixed step; every frame up to the end is rendered (default 60)\n"
     "  --size WxH        picture or tile size in pixels (default 480x270); even for --video\n"
-    "  --volume N        voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n";
+    "  --volume N        voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n"
+    "  --skipping on|off the GI rays and the raymarch cross empty bricks in one jump (default on); off takes\n"
+    "                    every step, the reference the skipping must match\n";
 
 namespace {
 bool parseSeconds(const char* text, double& value)
@@ -67,7 +70,7 @@ std::string checkCombination(const CaptureArgs& args, const std::set<std::string
 std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& args)
 {
     static const std::set<std::string> options = {"--scene", "--at",   "--fps",  "--size", "--volume", "--out",
-                                                  "--video", "--sheet", "--from", "--to",   "--every"};
+                                                  "--video", "--sheet", "--from", "--to",   "--every", "--skipping"};
     std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
@@ -98,6 +101,10 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
         } else if (option == "--size") {
             if (!parseSizeArg(value, args.width, args.height))
                 return std::string("--size needs WIDTHxHEIGHT such as 480x270, not ") + value;
+        } else if (option == "--skipping") {
+            if (std::string(value) != "on" && std::string(value) != "off")
+                return std::string("--skipping needs on or off, not ") + value;
+            args.skipping = std::string(value) == "on";
         } else if (option == "--volume") {
             if (!parseIntArg(value, 16, 128, args.volSize))
                 return std::string("--volume needs a whole number from 16 to 128, not ") + value;
@@ -121,5 +128,6 @@ AppOptions captureAppOptions(const CaptureArgs& args)
     // The beat grid runs on the fixed step as if the music had started with the show.
     AppOptions options = offscreenAppOptions(args.width, args.height);
     options.volumeOverride = args.volSize;
+    options.emptySpaceSkipping = args.skipping;
     return options;
 }

@@ -22,6 +22,7 @@ struct CaptureArgs {
     int width = 480;
     int height = 270;
     int volSize = 0;  // 0: every scene's own (128)
+    bool skipping = true;
     bool help = false;
 
     bool showCapture() const { return !video.empty() || !sheet.empty(); }

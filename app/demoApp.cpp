@@ -20,6 +20,7 @@
 #include "gpu/giPass.h"
 #include "gpu/giState.h"
 #include "gpu/gpuTimer.h"
+#include "gpu/occupancy.h"
 #include "gpu/programs.h"
 #include "gpu/rayBudget.h"
 #include "gpu/renderSettings.h"
@@ -232,10 +233,13 @@ void keepViewportInStep()
     }
 }
 
-void fillVolume()
+// Only the running average refills the volume; the other modes hold it, and its occupancy, still.
+bool fillVolume()
 {
-    if (giAccumMode == giRunningAverage && currentScene)
-        currentScene->fill(frameVolSize());
+    if (giAccumMode != giRunningAverage || !currentScene)
+        return false;
+    currentScene->fill(frameVolSize());
+    return true;
 }
 
 void lightVolume()
@@ -276,6 +280,7 @@ bool appStartup(const AppOptions& options)
     fillSceneTable();
     resetSceneSequence();
     loop.volumeOverride = options.volumeOverride;
+    emptySpaceSkipping = options.emptySpaceSkipping;
     loop.fixedRaysPerFrame = 0;
     if (!glfwInit())
         return fail("could not initialise the windowing library (is there a display?)");
@@ -320,8 +325,11 @@ void appFrame(const FrameInput& input)
         giFrameId = 0;
 
     beginGpuTiming();
-    fillVolume();
+    bool filled = fillVolume();
     recordGpuStamp(stampAfterFill);
+    if (filled)
+        updateOccupancy();
+    recordGpuStamp(stampAfterOccupancy);
     if (stepSequencer())
         glfwSetWindowShouldClose(loop.window, GLFW_TRUE);
     recordGpuStamp(stampBeforeGi);

@@ -20,6 +20,7 @@ struct AppOptions {
     int targetHeight = 0;
     bool playMusic = true;
     int volumeOverride = 0;     // above 0: this volSize replaces every scene's, for previews and fast tests
+    bool emptySpaceSkipping = true;  // false: the GI and the raymarch take every step
     const char* fontFile = "Corvel.ttf";
     const char* musicFile = "Korvane's Swing.mp3";
 };

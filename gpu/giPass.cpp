@@ -7,6 +7,7 @@
 
 #include "gpu/constants.h"
 #include "gpu/giState.h"
+#include "gpu/occupancy.h"
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
@@ -59,6 +60,10 @@ void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysP
     glBindTexture(GL_TEXTURE_3D, volume.emissRoughTex);
     glBindSampler(1, volume.nearestSampler);
     setUniformInt(program, "emissRoughSampler", 1);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
+    glBindSampler(2, volume.nearestSampler);
+    setUniformInt(program, "occupancySampler", 2);
     glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
 
     setUniformInt(program, "w", giSize);
@@ -74,15 +79,18 @@ void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysP
     setUniformInt(program, "volW", volSize);
     setUniformInt(program, "multibounce", renderSettings.multibounce ? 1 : 0);
     setUniformInt(program, "opaquePassthrough", renderSettings.opaquePassthrough ? 1 : 0);
+    setUniformInt(program, "brickSize", occupancyBrickSize);
+    // The occupancy describes the volume at its own size only.
+    setUniformInt(program, "skipEmpty", emptySpaceSkipping && volSize == volume.volSize ? 1 : 0);
 
     GLuint groups = (GLuint)(giSize + 7) / 8;
     glDispatchCompute(groups, groups, groups);
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
-    glBindSampler(0, 0);
-    glBindSampler(1, 0);
-    glBindTexture(GL_TEXTURE_3D, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_3D, 0);
+    for (GLuint unit = 3; unit-- > 0;) {
+        glBindSampler(unit, 0);
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_3D, 0);
+    }
     glUseProgram(0);
 }
 

@@ -9,6 +9,7 @@ int giAccumCount = 0;
 unsigned giFrameId = 0;
 float adaptiveRays = 16.0f;
 float gpuFillMs = 0.0f;
+float gpuOccupancyMs = 0.0f;
 float gpuGiMs = 0.0f;
 float gpuRenderMs = 0.0f;
 
@@ -33,5 +34,5 @@ void resetGiStateDefaults()
     giAccumCount = 0;
     giFrameId = 0;
     adaptiveRays = 16.0f;
-    gpuFillMs = gpuGiMs = gpuRenderMs = 0.0f;
+    gpuFillMs = gpuOccupancyMs = gpuGiMs = gpuRenderMs = 0.0f;
 }

@@ -12,6 +12,7 @@ extern float adaptiveRays;
 
 // GPU milliseconds of the previous frame's stages.
 extern float gpuFillMs;
+extern float gpuOccupancyMs;
 extern float gpuGiMs;
 extern float gpuRenderMs;
 

@@ -26,12 +26,13 @@ void beginGpuTiming()
         glGenQueries(2 * stampCount, &timing.queries[0][0]);
     if (timing.firstFrame) {
         timing.firstFrame = false;
-        gpuFillMs = gpuGiMs = gpuRenderMs = 0.0f;
+        gpuFillMs = gpuOccupancyMs = gpuGiMs = gpuRenderMs = 0.0f;
     } else {
         GLuint64 t[stampCount];
         for (int i = 0; i < stampCount; ++i)
             glGetQueryObjectui64v(timing.queries[timing.readSet][i], GL_QUERY_RESULT, &t[i]);
         gpuFillMs = millisecondsBetween(t[stampBeforeFill], t[stampAfterFill]);
+        gpuOccupancyMs = millisecondsBetween(t[stampAfterFill], t[stampAfterOccupancy]);
         gpuGiMs = millisecondsBetween(t[stampBeforeGi], t[stampAfterGi]);
         gpuRenderMs = millisecondsBetween(t[stampAfterGi], t[stampAfterDraw]);
     }

@@ -2,9 +2,9 @@
 // Five timestamps per frame in two alternating query sets, so reading one frame's never waits on the next.
 #pragma once
 
-enum { stampBeforeFill, stampAfterFill, stampBeforeGi, stampAfterGi, stampAfterDraw, stampCount };
+enum { stampBeforeFill, stampAfterFill, stampAfterOccupancy, stampBeforeGi, stampAfterGi, stampAfterDraw, stampCount };
 
-// Reads the previous frame's set into gpuFillMs, gpuGiMs, gpuRenderMs (0 on the first frame),
+// Reads the previous frame's set into gpuFillMs, gpuOccupancyMs, gpuGiMs, gpuRenderMs (0 on the first frame),
 // then records stampBeforeFill. Creates the queries on first use.
 void beginGpuTiming();
 void recordGpuStamp(int stamp);

@@ -118,6 +118,7 @@ void buildAllPrograms(const std::vector<ProgramRow>& fillRows)
     buildFillPrograms(fillRows);
     programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
     programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
+    programs.updateOccupancy = compileComputeProgram(updateOccupancy_glsl, "updateOccupancy");
     programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
 }
 
@@ -135,6 +136,7 @@ void deleteAllPrograms(const std::vector<ProgramRow>& fillRows)
         deleteProgram(*row.handle);
     deleteProgram(programs.updateGI);
     deleteProgram(programs.giCopy);
+    deleteProgram(programs.updateOccupancy);
     deleteProgram(programs.raymarch);
 }
 

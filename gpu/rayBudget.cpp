@@ -31,7 +31,7 @@ void stepRayBudgetController()
 {
     if (giAccumMode == giFrozen)
         return;
-    float total = gpuFillMs + gpuGiMs + gpuRenderMs;
+    float total = gpuFillMs + gpuOccupancyMs + gpuGiMs + gpuRenderMs;
     if (total <= idleMs)
         return;
     adaptiveRays = stepRayBudget(adaptiveRays, total);

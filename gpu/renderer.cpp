@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "gpu/occupancy.h"
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
@@ -46,6 +47,11 @@ void drawRaymarch(const ViewsUBO& views)
     glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
     bindVolumeTexture(2, volume.emissRoughTex, volume.nearestSampler);
     setUniformInt(program, "emissRoughTex", 2);
+    bindVolumeTexture(3, volume.occupancyTex, volume.nearestSampler);
+    setUniformInt(program, "occupancySampler", 3);
+    setUniformInt(program, "brickSize", occupancyBrickSize);
+    // The occupancy describes the volume at its own size only.
+    setUniformInt(program, "skipEmpty", emptySpaceSkipping && views.volSize == volume.volSize ? 1 : 0);
 
     setUniformFloat(program, "refractionIOR", renderSettings.refractionIOR);
     glUniform3fv(glGetUniformLocation(program, "bgColor"), 1, renderSettings.bgColor);
@@ -59,7 +65,7 @@ void drawRaymarch(const ViewsUBO& views)
     glBindVertexArray(0);
     glUseProgram(0);
     // Sampler objects would override the overlay's own texture parameters.
-    for (GLuint unit = 3; unit-- > 0;)
+    for (GLuint unit = 4; unit-- > 0;)
         unbindVolumeTexture(unit);
 }
 

@@ -1,10 +1,13 @@
 // gpu/volumeResources.cpp
-// Owns the volume texture, the emissivity-roughness texture, the GI buffer and texture, the samplers and
-// the two uniform buffers; re-creates only what a size change invalidates.
+// Owns the volume texture and its brick occupancy, the emissivity-roughness texture, the GI buffer and texture,
+// the samplers and the two uniform buffers; re-creates only what a size change invalidates.
 #include "gpu/volumeResources.h"
+
+#include <vector>
 
 #include "gpu/giPass.h"
 #include "gpu/giState.h"
+#include "gpu/occupancy.h"
 
 VolumeResources volume;
 int requestedGiScale = 1;
@@ -53,6 +56,19 @@ GLuint createGiTexture(int size)
     glTexImage3D(GL_TEXTURE_3D, 0, GL_RGBA32F, size, size, size, 0, GL_RGBA, GL_FLOAT, nullptr);
     glTexParameteri(GL_TEXTURE_3D, GL_TEXTURE_MAX_LEVEL, 0);
     setTextureParameters(GL_LINEAR);
+    glBindTexture(GL_TEXTURE_3D, 0);
+    return texture;
+}
+
+// Every brick and region starts out occupied: until the occupancy pass has read a fill, nothing may be skipped.
+GLuint createOccupancyTexture(int volSize)
+{
+    int bricks = occupancyBrickCount(volSize);
+    GLuint texture = createImmutableTexture(GL_RG8UI, bricks);
+    std::vector<GLubyte> occupied((size_t)bricks * bricks * bricks * 2, 3);
+    glBindTexture(GL_TEXTURE_3D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, bricks, bricks, bricks, GL_RG_INTEGER, GL_UNSIGNED_BYTE, occupied.data());
     glBindTexture(GL_TEXTURE_3D, 0);
     return texture;
 }
@@ -108,7 +124,9 @@ void recreateVolume(int volSize)
     deleteTexture(volume.volumeTex);
     deleteSampler(volume.linearSampler);
     deleteSampler(volume.nearestSampler);
+    deleteTexture(volume.occupancyTex);
     volume.volumeTex = createImmutableTexture(GL_RGBA16F, volSize);
+    volume.occupancyTex = createOccupancyTexture(volSize);
     volume.linearSampler = createSampler(GL_LINEAR);
     volume.nearestSampler = createSampler(GL_NEAREST);
     volume.volSize = volSize;
@@ -164,6 +182,7 @@ void deleteVolumeResources()
     deleteTexture(volume.volumeTex);
     deleteSampler(volume.linearSampler);
     deleteSampler(volume.nearestSampler);
+    deleteTexture(volume.occupancyTex);
     deleteTexture(volume.giTex);
     deleteBuffer(volume.giBuffer);
     deleteTexture(volume.emissRoughTex);

@@ -47,6 +47,10 @@ layout(std140, binding = 4) uniform ViewsUBO {
 
 uniform sampler3D volSampler;
 uniform sampler3D giSampler;
+// Per brick: g bit 0 when a linear sample in the brick may see some opacity, bit 1 in its region.
+uniform usampler3D occupancySampler;
+uniform int brickSize;
+uniform int skipEmpty;
 uniform float refractionIOR;
 uniform vec3 bgColor;
 uniform int haloEnabled;
@@ -66,6 +70,32 @@ vec3 halo(vec2 uv)
 float opacityAt(vec3 q)
 {
     return textureLod(volSampler, q, 0.0).a;
+}
+
+// Bricks per region edge, the occupancy pass's work group.
+const int REGION_BRICKS = 4;
+
+// How many samples, from this one at q on with q advancing stepVoxels voxels per step, are certainly exactly 0:
+// they stay inside a region, or else a brick, whose samples blend only voxels of opacity 0. A box's samples stay
+// zero up to half a voxel beyond it, far more than the rounding of the march. 0 when this sample must be taken.
+int zeroSamplesAhead(vec3 q, vec3 stepVoxels)
+{
+    vec3 voxel = q * float(volSize);
+    ivec3 brick = clamp(ivec3(voxel / float(brickSize)), ivec3(0), textureSize(occupancySampler, 0) - 1);
+    uint seen = texelFetch(occupancySampler, brick, 0).g;
+    if ((seen & 1u) != 0u)
+        return 0;
+    bool regionEmpty = (seen & 2u) == 0u;
+    int size = regionEmpty ? brickSize * REGION_BRICKS : brickSize;
+    ivec3 box = regionEmpty ? brick / REGION_BRICKS : brick;
+    vec3 lo = vec3(box * size);
+    vec3 hi = vec3(min((box + 1) * size, ivec3(volSize)));
+    // Written so that a NaN position is sampled.
+    if (!(all(greaterThanEqual(voxel, lo)) && all(lessThanEqual(voxel, hi))))
+        return 0;
+    vec3 bound = mix(lo, hi, greaterThan(stepVoxels, vec3(0.0)));
+    vec3 room = mix(vec3(1e9), (bound - voxel) / stepVoxels, notEqual(stepVoxels, vec3(0.0)));
+    return int(min(room.x, min(room.y, room.z))) + 1;
 }
 
 void main()
@@ -133,8 +163,22 @@ void main()
     vec3 p = o + d * (tNear + h * jitter);
     vec3 r = d;
     float a0 = 0.0;
+    // The swell shrinks the march's steps in sample space.
+    float qScale = hihatPulse > 0.01 ? 1.0 / (1.0 + 0.12 * hihatPulse) : 1.0;
     for (float t = tNear; t < tFar; t += h, p += r * h) {
         vec3 q = hihatPulse > 0.01 ? 0.5 + (p - 0.5) / (1.0 + 0.12 * hihatPulse) : p;
+        // Zero samples change nothing once a0 is 0 too: no refraction edge, no colour, no transmittance.
+        if (skipEmpty != 0 && a0 == 0.0) {
+            int zeros = zeroSamplesAhead(q, r * (h * qScale * float(volSize)));
+            if (zeros > 0) {
+                // Advance one step at a time, as the samples would have, so later samples land where they would.
+                for (int i = 1; i < zeros; ++i) {
+                    t += h;
+                    p += r * h;
+                }
+                continue;
+            }
+        }
         vec4 V = textureLod(volSampler, q, 0.0);
         float delta = V.a - a0;
         float m = min(V.a, a0);

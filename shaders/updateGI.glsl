@@ -30,6 +30,8 @@ layout(std430, binding = 0) buffer GI {
 uniform sampler3D volSampler;
 layout(rg16f, binding = 1) readonly uniform image3D emissRoughImg;
 uniform sampler3D emissRoughSampler;
+// Per brick: r bit 0 when a ray could hit something in the brick, bit 1 in its region.
+uniform usampler3D occupancySampler;
 
 uniform int w;
 uniform int h;
@@ -43,6 +45,8 @@ uniform int giScale;
 uniform int volW;
 uniform int multibounce;
 uniform int opaquePassthrough;
+uniform int brickSize;
+uniform int skipEmpty;
 
 const float TWO_PI = 6.28318;
 
@@ -128,6 +132,63 @@ vec3 storedLight(vec3 q)
     return gi[cell.x + cell.y * w + cell.z * w * h].rgb;
 }
 
+// How close (in voxels) a step may come to the face of an empty box and still be skipped, far above any rounding
+// of P.
+const float BOX_MARGIN = 0.01;
+// Bricks per region edge, the occupancy pass's work group.
+const int REGION_BRICKS = 4;
+
+// The last step, from step s at P on, that stays inside an empty region, or else an empty brick, where no ray can
+// hit anything: every step up to it would find an empty voxel. Below s when step s must be sampled.
+int lastEmptyStep(vec3 P, vec3 stepVoxels, int s, int vW)
+{
+    vec3 voxel = P * float(vW);
+    ivec3 brick = clamp(ivec3(voxel / float(brickSize)), ivec3(0), textureSize(occupancySampler, 0) - 1);
+    uint seen = texelFetch(occupancySampler, brick, 0).r;
+    if ((seen & 1u) != 0u)
+        return s - 1;
+    bool regionEmpty = (seen & 2u) == 0u;
+    int size = regionEmpty ? brickSize * REGION_BRICKS : brickSize;
+    ivec3 box = regionEmpty ? brick / REGION_BRICKS : brick;
+    vec3 lo = vec3(box * size) + BOX_MARGIN;
+    vec3 hi = vec3(min((box + 1) * size, ivec3(vW))) - BOX_MARGIN;
+    // Written so that a NaN position is sampled.
+    if (!(all(greaterThanEqual(voxel, lo)) && all(lessThanEqual(voxel, hi))))
+        return s - 1;
+    vec3 bound = mix(lo, hi, greaterThan(stepVoxels, vec3(0.0)));
+    vec3 room = mix(vec3(1e9), (bound - voxel) / stepVoxels, notEqual(stepVoxels, vec3(0.0)));
+    return s + int(min(room.x, min(room.y, room.z)));
+}
+
+bool outsideCube(vec3 P)
+{
+    return any(lessThan(P, vec3(0.0))) || any(greaterThan(P, vec3(1.0)));
+}
+
+// The step at which a ray from c along dir ends, on a virtual wall (outside the cube) or on matter; 0 when it
+// meets neither within the steps. Shading waits until after the march, which then costs a position and a fetch
+// per step only.
+int rayEnd(vec3 c, vec3 dir, int steps, float stepSize, int vW)
+{
+    vec3 stepVoxels = dir * (float(vW) * stepSize);
+    for (int s = 1; s <= steps; ++s) {
+        float dist = float(s) * stepSize;
+        vec3 P = c + dir * dist;
+        if (outsideCube(P))
+            return s;
+        if (skipEmpty != 0) {
+            int last = lastEmptyStep(P, stepVoxels, s, vW);
+            if (last >= s) {
+                s = last;
+                continue;
+            }
+        }
+        if (!(textureLod(volSampler, P, 0.0).a < 0.05))
+            return s;
+    }
+    return 0;
+}
+
 void main()
 {
     ivec3 id = ivec3(gl_GlobalInvocationID);
@@ -178,25 +239,23 @@ void main()
             if (rough < 0.99)
                 dir = normalize(dir * rough + n * (1.0 - rough));
         }
-        for (int s = 1; s <= steps; ++s) {
-            float dist = float(s) * stepSize;
-            vec3 P = c + dir * dist;
-            float atten = 1.0 / (1.0 + falloff * dist * dist);
-            if (any(lessThan(P, vec3(0.0))) || any(greaterThan(P, vec3(1.0)))) {
-                int face = P.x < 0.0 ? 0 : P.x > 1.0 ? 1 : P.y < 0.0 ? 2 : P.y > 1.0 ? 3 : P.z < 0.0 ? 4 : 5;
-                sVWFace F = vwFaces[face];
-                vec3 albedo = vec3(F.r, F.g, F.b);
-                float margin = 2.0 / float(vW);
-                vec3 stored = storedLight(clamp(P, vec3(margin), vec3(1.0 - margin)));
-                sum += (albedo * F.emissivity * emissivityMul + albedo * stored) * atten;
-                break;
-            }
-            vec4 V = textureLod(volSampler, P, 0.0);
-            if (V.a < 0.05)
-                continue;
+        int s = rayEnd(c, dir, steps, stepSize, vW);
+        if (s == 0)
+            continue;
+        float dist = float(s) * stepSize;
+        vec3 P = c + dir * dist;
+        float atten = 1.0 / (1.0 + falloff * dist * dist);
+        if (outsideCube(P)) {
+            int face = P.x < 0.0 ? 0 : P.x > 1.0 ? 1 : P.y < 0.0 ? 2 : P.y > 1.0 ? 3 : P.z < 0.0 ? 4 : 5;
+            sVWFace F = vwFaces[face];
+            vec3 albedo = vec3(F.r, F.g, F.b);
+            float margin = 2.0 / float(vW);
+            vec3 stored = storedLight(clamp(P, vec3(margin), vec3(1.0 - margin)));
+            sum += (albedo * F.emissivity * emissivityMul + albedo * stored) * atten;
+        } else {
+            vec3 albedo = textureLod(volSampler, P, 0.0).rgb;
             float e = textureLod(emissRoughSampler, P, 0.0).r;
-            sum += (V.rgb * e * emissivityMul + V.rgb * storedLight(P)) * atten;
-            break;
+            sum += (albedo * e * emissivityMul + albedo * storedLight(P)) * atten;
         }
     }
     vec3 rays = sum / float(raysPerFrame);

@@ -11,6 +11,7 @@
 #include "gpu/constants.h"
 #include "gpu/giPass.h"
 #include "gpu/giState.h"
+#include "gpu/occupancy.h"
 #include "gpu/renderSettings.h"
 #include "gpu/renderer.h"
 #include "gpu/viewLayouts.h"
@@ -263,11 +264,12 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
     std::vector<float> filled = readTexture3D(volume.volumeTex, 16, GL_RGBA, 4);
     writeGiBuffer(3.0f, 3.0f, 3.0f);
     runGiCopy(volume.giSize);
-    GLuint volumeTex = volume.volumeTex;
+    GLuint volumeTex = volume.volumeTex, occupancyTex = volume.occupancyTex;
     EXPECT_FALSE(checkVolumeResources(16));
 
     requestedGiScale = 2;
-    EXPECT_TRUE(checkVolumeResources(16) && volume.volumeTex == volumeTex && !giResetRequested && volume.giSize == 8);
+    EXPECT_TRUE(checkVolumeResources(16) && volume.volumeTex == volumeTex &&
+                volume.occupancyTex == occupancyTex && !giResetRequested && volume.giSize == 8);
     EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
     EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
     const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
@@ -281,11 +283,18 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
     EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
 
     requestedGiScale = 1;
-    EXPECT_TRUE(checkVolumeResources(8) && giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8);
+    EXPECT_TRUE(checkVolumeResources(8) && giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8 &&
+                width(volume.occupancyTex) == occupancyBrickCount(8));
 
     deleteVolumeResources();
     EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
-                volume.linearSampler == 0 && volume.nearestSampler == 0);
+                volume.linearSampler == 0 && volume.nearestSampler == 0 && volume.occupancyTex == 0);
     EXPECT_TRUE(checkVolumeResources(8) && volume.volumeTex != 0);
+    // A fresh occupancy lets nothing be skipped before the occupancy pass has read a fill.
+    std::vector<GLubyte> occupancy(2 * 2 * 2 * 2);
+    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
+    glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, occupancy.data());
+    glBindTexture(GL_TEXTURE_3D, 0);
+    EXPECT_EQ(occupancy, std::vector<GLubyte>(occupancy.size(), 3));
     EXPECT_TRUE(takeGlErrors().empty());
 }

@@ -9,6 +9,7 @@
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
+#include "gpu/occupancy.h"
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
@@ -37,6 +38,7 @@ std::string describe(const Voxel& v)
 void prepareVolume(int size)
 {
     restoreSharedDefaults();
+    emptySpaceSkipping = true;
     // Every program, the test fill's among them, is built once for the whole run.
     if (!testFillProgram) {
         std::vector<ProgramRow> rows = sceneProgramRows();
@@ -58,6 +60,7 @@ void runTestFill(TestShape shape, const std::vector<float>& params)
         u.setInt("shape", shape);
         glUniform1fv(glGetUniformLocation(u.program, "a"), (GLsizei)params.size(), params.data());
     });
+    updateOccupancy();
 }
 
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize)

@@ -19,10 +19,11 @@ std::vector<std::string> takeGlErrors();
 
 // The test fill's shapes; fillTestShapes.glsl lists the parameters each one reads.
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
-                 shapeFloorAndSlab, shapeShowcase };
+                 shapeFloorAndSlab, shapeShowcase, shapeBrickMix };
 
 // Restores the shared state (the clock at 0), builds every program once and (re)creates a volume of size^3.
 void prepareVolume(int size);
+// Fills the volume and rebuilds its occupancy, as the frame step does.
 void runTestFill(TestShape shape, const std::vector<float>& params = {});
 // prepareVolume, the scene's fill program from the registry, then its entry; false when the program did not build.
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize);

@@ -12,7 +12,8 @@
 const char benchUsage[] =
     "usage: lumenfold-bench [--size WxH] [--fps N] [--scene INDEX] [Google Benchmark options]\n"
     "  Plays each scene through the demo's own frame step up to its typical moments, then times fill, GI and\n"
-    "  render on the GPU with the ray count fixed at 1 and at 16, and prints a summary table.\n"
+    "  render on the GPU with the ray count fixed at 1 and at 16 and empty-space skipping off and on, and prints\n"
+    "  a summary table. Benchmarks are named scene/NAME/MOMENT/skip:on|off/rays:N.\n"
     "  --size WxH     render target (default 1920x1080, the show's own)\n"
     "  --fps N        fixed step of the frames that lead up to each moment (default 30)\n"
     "  --scene INDEX  only this scene-table entry\n";

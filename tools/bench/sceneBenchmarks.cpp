@@ -1,16 +1,19 @@
 // tools/bench/sceneBenchmarks.cpp
 // Each scene is entered afresh and played on the fixed step up to a moment that shows its typical load;
-// then the ray count is fixed and the frame's own timestamps give fill, GI and render milliseconds.
+// then the ray count is fixed and the frame's own timestamps give fill, occupancy, GI and render milliseconds,
+// with empty-space skipping off and on.
 #include "sceneBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/demoApp.h"
 #include "gpu/giState.h"
+#include "gpu/occupancy.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneSequence.h"
 
@@ -19,12 +22,19 @@ constexpr int rayCounts[] = {1, 16};
 constexpr int timedFrames = 3;
 
 struct SceneTiming {
+    double fillMs = 0.0, occupancyMs = 0.0, giMs = 0.0, renderMs = 0.0;
+    double frameMs() const { return fillMs + occupancyMs + giMs + renderMs; }
+};
+
+// One summary row: a scene moment at one ray count, timed with skipping off, on, or both.
+struct SceneRowTiming {
     std::string scene;
     float momentSec;
     int rays;
-    double fillMs, giMs, renderMs;
+    bool timed[2] = {false, false};  // indexed by skipping
+    SceneTiming timing[2];
 };
-std::vector<SceneTiming> timings;
+std::vector<SceneRowTiming> timings;
 
 // The approach casts one ray per cell: the light's history barely changes what a frame costs.
 long playTo(int tableIndex, float momentSec, int fps)
@@ -38,27 +48,54 @@ long playTo(int tableIndex, float momentSec, int fps)
     return frame;
 }
 
-void timeScene(benchmark::State& state, const SceneRow& row, float momentSec, int rays, int fps)
+void timeScene(benchmark::State& state, const SceneRow& row, float momentSec, int rays, bool skipping, int fps)
 {
-    SceneTiming timing{row.name, momentSec, rays, 0.0, 0.0, 0.0};
+    SceneTiming timing;
     for (auto _ : state) {
+        // The approach always skips, which leaves the same scene and light either way, only sooner.
+        emptySpaceSkipping = true;
         long frame = playTo(row.tableIndex, momentSec, fps);
+        emptySpaceSkipping = skipping;
         appFixRaysPerFrame(rays);
         // Each frame reads the timestamps of the one before it, so the first timed values arrive a frame late.
         appFrame(fixedStepInput(frame++, fps));
         for (int i = 0; i < timedFrames; ++i) {
             appFrame(fixedStepInput(frame++, fps));
             timing.fillMs += gpuFillMs / timedFrames;
+            timing.occupancyMs += gpuOccupancyMs / timedFrames;
             timing.giMs += gpuGiMs / timedFrames;
             timing.renderMs += gpuRenderMs / timedFrames;
         }
-        state.SetIterationTime((timing.fillMs + timing.giMs + timing.renderMs) / 1000.0);
+        state.SetIterationTime(timing.frameMs() / 1000.0);
     }
     appFixRaysPerFrame(0);
+    emptySpaceSkipping = true;
     state.counters["fill_ms"] = timing.fillMs;
+    state.counters["occupancy_ms"] = timing.occupancyMs;
     state.counters["gi_ms"] = timing.giMs;
     state.counters["render_ms"] = timing.renderMs;
-    timings.push_back(timing);
+    auto same = [&](const SceneRowTiming& t) { return t.scene == row.name && t.momentSec == momentSec && t.rays == rays; };
+    auto found = std::find_if(timings.begin(), timings.end(), same);
+    if (found == timings.end())
+        found = timings.insert(timings.end(), SceneRowTiming{row.name, momentSec, rays, {false, false}, {}});
+    found->timed[skipping] = true;
+    found->timing[skipping] = timing;
+}
+
+std::string formatMs(const SceneRowTiming& row, bool skipping, double SceneTiming::*ms)
+{
+    char text[32] = "-";
+    if (row.timed[skipping])
+        snprintf(text, sizeof(text), "%.2f", row.timing[skipping].*ms);
+    return text;
+}
+
+std::string formatRatio(const SceneRowTiming& row, double off, double on)
+{
+    char text[32] = "-";
+    if (row.timed[0] && row.timed[1] && on > 0.0)
+        snprintf(text, sizeof(text), "%.2f", off / on);
+    return text;
 }
 }
 
@@ -68,13 +105,16 @@ void registerSceneBenchmarks(int onlyScene, int approachFps)
         if (onlyScene >= 0 && row.tableIndex != onlyScene)
             continue;
         for (float momentSec : row.benchMomentsSec)
-            for (int rays : rayCounts) {
-                char name[96];
-                snprintf(name, sizeof(name), "scene/%s/%.1fs/rays:%d", row.name, momentSec, rays);
-                benchmark::RegisterBenchmark(name, [&row, momentSec, rays, approachFps](benchmark::State& state) {
-                    timeScene(state, row, momentSec, rays, approachFps);
-                })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
-            }
+            for (int rays : rayCounts)
+                for (bool skipping : {false, true}) {
+                    char name[96];
+                    snprintf(name, sizeof(name), "scene/%s/%.1fs/skip:%s/rays:%d", row.name, momentSec,
+                             skipping ? "on" : "off", rays);
+                    benchmark::RegisterBenchmark(name, [&row, momentSec, rays, skipping, approachFps](
+                                                           benchmark::State& state) {
+                        timeScene(state, row, momentSec, rays, skipping, approachFps);
+                    })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+                }
     }
 }
 
@@ -82,9 +122,20 @@ void printSceneSummary(const char* renderer, int width, int height)
 {
     if (timings.empty())
         return;
-    printf("\nGPU milliseconds per frame on %s at %dx%d, volume 128^3:\n\n", renderer, width, height);
-    printf("| scene | moment | rays | fill | GI | render |\n|---|---|---|---|---|---|\n");
-    for (const SceneTiming& t : timings)
-        printf("| %s | %.1f s | %d | %.2f | %.2f | %.2f |\n", t.scene.c_str(), t.momentSec, t.rays, t.fillMs, t.giMs,
-               t.renderMs);
+    printf("\nGPU milliseconds per frame on %s at %dx%d, volume 128^3, with empty-space skipping off and on;\n"
+           "x is how many times faster skipping makes it (the whole frame's with the occupancy pass):\n\n",
+           renderer, width, height);
+    printf("| scene | moment | rays | fill | occupancy | GI off | GI on | x | render off | render on | x | frame x |\n"
+           "|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    for (const SceneRowTiming& row : timings) {
+        const SceneTiming& off = row.timing[0];
+        const SceneTiming& on = row.timing[1];
+        printf("| %s | %.1f s | %d | %.2f | %s | %s | %s | %s | %s | %s | %s | %s |\n", row.scene.c_str(),
+               row.momentSec, row.rays, row.timing[row.timed[1]].fillMs,
+               formatMs(row, true, &SceneTiming::occupancyMs).c_str(), formatMs(row, false, &SceneTiming::giMs).c_str(),
+               formatMs(row, true, &SceneTiming::giMs).c_str(), formatRatio(row, off.giMs, on.giMs).c_str(),
+               formatMs(row, false, &SceneTiming::renderMs).c_str(), formatMs(row, true, &SceneTiming::renderMs).c_str(),
+               formatRatio(row, off.renderMs, on.renderMs).c_str(),
+               formatRatio(row, off.frameMs() - off.occupancyMs, on.frameMs()).c_str());
+    }
 }

@@ -6,7 +6,7 @@ uniform int shape;
 uniform float a[7];
 
 const int SHAPE_BOX = 1, SHAPE_BOX_Z = 2, SHAPE_CYLINDER = 3, SHAPE_SPHERE = 4, SHAPE_PLANE = 5;
-const int SHAPE_WIREFRAME = 6, SHAPE_FLOOR_AND_SLAB = 7, SHAPE_SHOWCASE = 8;
+const int SHAPE_WIREFRAME = 6, SHAPE_FLOOR_AND_SLAB = 7, SHAPE_SHOWCASE = 8, SHAPE_BRICK_MIX = 9;
 
 void main()
 {
@@ -29,6 +29,20 @@ void main()
     else if (shape == SHAPE_FLOOR_AND_SLAB) {
         addBox(ipos, p, 0.5, 0.125, 0.5, 0.5, 0.125, 0.5, solid);
         addBox(ipos, p, 0.5, 0.65, 0.5, 0.2, 0.06, 0.2, solid);
+    } else if (shape == SHAPE_BRICK_MIX) {  // brick edge b, opacity of the lone voxel, 1 for the rest
+        // A lone emitter where eight bricks meet. The rest: a floor whose lowest bricks are solid, a voxel that the
+        // hi-hat swell pushes across a brick face, and a glass sheet that rays leave straight into empty bricks.
+        int b = int(a[0]);
+        if (ipos == ivec3(2 * b - 1, 2 * b, 2 * b - 1))
+            writeVoxel(ipos, sVoxel(1.0, 0.9, 0.2, a[1], 6.0, 1.0));
+        if (a[2] == 0.0)
+            return;
+        if (ipos.y < 2 * b - 1)
+            writeVoxel(ipos, sVoxel(0.5, 0.45, 0.4, 1.0, 0.0, 1.0));
+        if (ipos == ivec3(volW - b - 2, 2 * b + 2, 2 * b - 1))
+            writeVoxel(ipos, sVoxel(1.0, 0.0, 1.0, 1.0, 0.0, 1.0));
+        if (all(greaterThan(ipos, ivec3(0, 3 * b, 0))) && all(lessThan(ipos, ivec3(volW - 1, 4 * b - 1, volW - 1))))
+            writeVoxel(ipos, sVoxel(0.2, 0.4, 0.5, 0.3, 0.0, 0.5));
     } else if (shape == SHAPE_SHOWCASE) {
         addBox(ipos, p, 0.5, 0.06, 0.5, 0.5, 0.06, 0.5, sVoxel(0.8, 0.8, 0.8, 1.0, 0.0, 1.0));
         addRotatedBoxY(ipos, p, 0.42, 0.3, 0.45, 0.14, 0.18, 0.14, 25.0, sVoxel(0.3, 0.5, 0.9, 1.0, 0.0, 1.0));
