@@ -80,8 +80,7 @@ void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysP
     setUniformInt(program, "multibounce", renderSettings.multibounce ? 1 : 0);
     setUniformInt(program, "opaquePassthrough", renderSettings.opaquePassthrough ? 1 : 0);
     setUniformInt(program, "brickSize", occupancyBrickSize);
-    // The occupancy describes the volume at its own size only.
-    setUniformInt(program, "skipEmpty", emptySpaceSkipping && volSize == volume.volSize ? 1 : 0);
+    setUniformInt(program, "skipEmpty", skippingApplies(volSize) ? 1 : 0);
 
     GLuint groups = (GLuint)(giSize + 7) / 8;
     glDispatchCompute(groups, groups, groups);

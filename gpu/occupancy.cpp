@@ -1,5 +1,5 @@
 // gpu/occupancy.cpp
-// Rebuilds the brick occupancy from the volume: an invocation per brick, a work group per region.
+// Rebuilds the brick distances from the volume: one pass marks the bricks, three spread the marks along x, y, z.
 #include "gpu/occupancy.h"
 
 #include <GL/glew.h>
@@ -14,10 +14,15 @@ int occupancyBrickCount(int volSize)
     return (volSize + occupancyBrickSize - 1) / occupancyBrickSize;
 }
 
+bool skippingApplies(int volSize)
+{
+    return emptySpaceSkipping && volSize == volume.volSize && occupancyBrickCount(volSize) <= maxOccupancyBricks;
+}
+
 void updateOccupancy()
 {
     GLuint program = programs.updateOccupancy;
-    if (!program || !volume.occupancyTex)
+    if (!program || !programs.spreadOccupancy || !volume.occupancyTex)
         return;
     glUseProgram(program);
     glActiveTexture(GL_TEXTURE0);
@@ -27,11 +32,20 @@ void updateOccupancy()
     glBindImageTexture(0, volume.occupancyTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RG8UI);
     setUniformInt(program, "volW", volume.volSize);
     setUniformInt(program, "brickSize", occupancyBrickSize);
-    GLuint groups = (GLuint)(occupancyBrickCount(volume.volSize) + 3) / 4;
+    int bricks = occupancyBrickCount(volume.volSize);
+    GLuint groups = (GLuint)(bricks + 3) / 4;
     glDispatchCompute(groups, groups, groups);
-    // The GI pass and the raymarch fetch it next.
-    glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
     glBindSampler(0, 0);
     glBindTexture(GL_TEXTURE_3D, 0);
+
+    glUseProgram(programs.spreadOccupancy);
+    GLuint rowGroups = (GLuint)(bricks + 7) / 8;
+    for (int axis = 0; axis < 3; ++axis) {
+        glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
+        setUniformInt(programs.spreadOccupancy, "axis", axis);
+        glDispatchCompute(rowGroups, rowGroups, 1);
+    }
+    // The GI pass and the raymarch fetch it next.
+    glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
     glUseProgram(0);
 }

@@ -119,6 +119,7 @@ void buildAllPrograms(const std::vector<ProgramRow>& fillRows)
     programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
     programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
     programs.updateOccupancy = compileComputeProgram(updateOccupancy_glsl, "updateOccupancy");
+    programs.spreadOccupancy = compileComputeProgram(spreadOccupancy_glsl, "spreadOccupancy");
     programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
 }
 
@@ -137,6 +138,7 @@ void deleteAllPrograms(const std::vector<ProgramRow>& fillRows)
     deleteProgram(programs.updateGI);
     deleteProgram(programs.giCopy);
     deleteProgram(programs.updateOccupancy);
+    deleteProgram(programs.spreadOccupancy);
     deleteProgram(programs.raymarch);
 }
 

@@ -10,6 +10,7 @@ struct Programs {
     unsigned updateGI = 0;
     unsigned giCopy = 0;
     unsigned updateOccupancy = 0;
+    unsigned spreadOccupancy = 0;
     unsigned raymarch = 0;
 };
 extern Programs programs;
@@ -26,7 +27,8 @@ std::string composeProgramText(const std::vector<const char*>& pieces);
 void buildFillPrograms(const std::vector<ProgramRow>& rows);
 void deleteProgram(unsigned& program);
 unsigned buildRaymarchProgram(const char* vertexSource, const char* fragmentSource);
-// Builds the fill rows in order, then updateGI, giCopy, updateOccupancy and the raymarch program.
+// Builds the fill rows in order, then updateGI, giCopy, the two occupancy passes and the raymarch
+// program.
 void buildAllPrograms(const std::vector<ProgramRow>& fillRows);
 // Deletes every program built above and zeroes its handle.
 void deleteAllPrograms(const std::vector<ProgramRow>& fillRows);

@@ -50,8 +50,7 @@ void drawRaymarch(const ViewsUBO& views)
     bindVolumeTexture(3, volume.occupancyTex, volume.nearestSampler);
     setUniformInt(program, "occupancySampler", 3);
     setUniformInt(program, "brickSize", occupancyBrickSize);
-    // The occupancy describes the volume at its own size only.
-    setUniformInt(program, "skipEmpty", emptySpaceSkipping && views.volSize == volume.volSize ? 1 : 0);
+    setUniformInt(program, "skipEmpty", skippingApplies(views.volSize) ? 1 : 0);
 
     setUniformFloat(program, "refractionIOR", renderSettings.refractionIOR);
     glUniform3fv(glGetUniformLocation(program, "bgColor"), 1, renderSettings.bgColor);

@@ -60,12 +60,12 @@ GLuint createGiTexture(int size)
     return texture;
 }
 
-// Every brick and region starts out occupied: until the occupancy pass has read a fill, nothing may be skipped.
+// Every brick starts out occupied: until the occupancy pass has read a fill, nothing may be skipped.
 GLuint createOccupancyTexture(int volSize)
 {
     int bricks = occupancyBrickCount(volSize);
     GLuint texture = createImmutableTexture(GL_RG8UI, bricks);
-    std::vector<GLubyte> occupied((size_t)bricks * bricks * bricks * 2, 3);
+    std::vector<GLubyte> occupied((size_t)bricks * bricks * bricks * 2, 0);
     glBindTexture(GL_TEXTURE_3D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, bricks, bricks, bricks, GL_RG_INTEGER, GL_UNSIGNED_BYTE, occupied.data());

@@ -11,7 +11,7 @@ struct VolumeResources {
     GLuint giTex = 0;          // RGBA32F copy of the GI buffer
     GLuint linearSampler = 0;
     GLuint nearestSampler = 0;
-    GLuint occupancyTex = 0;   // RG8UI per brick, made with the volume: r a GI ray can hit it, g the filter sees it
+    GLuint occupancyTex = 0;   // RG8UI per brick, made with the volume: how far the GI rays and the filter find nothing
     int volSize = 0;  // applied sizes; 0 until the first check
     int giScale = 0;
     int giSize = 0;

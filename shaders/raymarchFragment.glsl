@@ -47,7 +47,7 @@ layout(std140, binding = 4) uniform ViewsUBO {
 
 uniform sampler3D volSampler;
 uniform sampler3D giSampler;
-// Per brick: g bit 0 when a linear sample in the brick may see some opacity, bit 1 in its region.
+// Per brick, g: 0 when a linear sample in it may see some opacity, else k: the bricks nearer than k see none.
 uniform usampler3D occupancySampler;
 uniform int brickSize;
 uniform int skipEmpty;
@@ -72,24 +72,19 @@ float opacityAt(vec3 q)
     return textureLod(volSampler, q, 0.0).a;
 }
 
-// Bricks per region edge, the occupancy pass's work group.
-const int REGION_BRICKS = 4;
-
 // How many samples, from this one at q on with q advancing stepVoxels voxels per step, are certainly exactly 0:
-// they stay inside a region, or else a brick, whose samples blend only voxels of opacity 0. A box's samples stay
-// zero up to half a voxel beyond it, far more than the rounding of the march. 0 when this sample must be taken.
+// they stay inside the bricks nearer than the distance read, where samples blend only voxels of opacity 0. A box's
+// samples stay zero up to half a voxel beyond it, far more than the rounding of the march. 0 when this sample must
+// be taken.
 int zeroSamplesAhead(vec3 q, vec3 stepVoxels)
 {
     vec3 voxel = q * float(volSize);
     ivec3 brick = clamp(ivec3(voxel / float(brickSize)), ivec3(0), textureSize(occupancySampler, 0) - 1);
-    uint seen = texelFetch(occupancySampler, brick, 0).g;
-    if ((seen & 1u) != 0u)
+    int reach = int(texelFetch(occupancySampler, brick, 0).g);
+    if (reach == 0)
         return 0;
-    bool regionEmpty = (seen & 2u) == 0u;
-    int size = regionEmpty ? brickSize * REGION_BRICKS : brickSize;
-    ivec3 box = regionEmpty ? brick / REGION_BRICKS : brick;
-    vec3 lo = vec3(box * size);
-    vec3 hi = vec3(min((box + 1) * size, ivec3(volSize)));
+    vec3 lo = vec3(max(brick - (reach - 1), 0) * brickSize);
+    vec3 hi = vec3(min((brick + reach) * brickSize, ivec3(volSize)));
     // Written so that a NaN position is sampled.
     if (!(all(greaterThanEqual(voxel, lo)) && all(lessThanEqual(voxel, hi))))
         return 0;

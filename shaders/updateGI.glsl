@@ -30,7 +30,7 @@ layout(std430, binding = 0) buffer GI {
 uniform sampler3D volSampler;
 layout(rg16f, binding = 1) readonly uniform image3D emissRoughImg;
 uniform sampler3D emissRoughSampler;
-// Per brick: r bit 0 when a ray could hit something in the brick, bit 1 in its region.
+// Per brick, r: 0 when a ray could hit something in it, else k: the bricks nearer than k hold nothing to hit.
 uniform usampler3D occupancySampler;
 
 uniform int w;
@@ -135,24 +135,21 @@ vec3 storedLight(vec3 q)
 // How close (in voxels) a step may come to the face of an empty box and still be skipped, far above any rounding
 // of P.
 const float BOX_MARGIN = 0.01;
-// Bricks per region edge, the occupancy pass's work group.
-const int REGION_BRICKS = 4;
 
-// The last step, from step s at P on, that stays inside an empty region, or else an empty brick, where no ray can
-// hit anything: every step up to it would find an empty voxel. Below s when step s must be sampled.
-int lastEmptyStep(vec3 P, vec3 stepVoxels, int s, int vW)
+// The box that one occupancy fetch at step s describes: the bricks nearer than the distance read, all empty, or
+// else the brick itself, occupied. Returns the last step that stays inside it and whether no ray can hit anything
+// there; below s when P is too close to the faces of an empty box, or not a number.
+int lastStepInBox(vec3 P, vec3 stepVoxels, int s, int vW, out bool empty)
 {
     vec3 voxel = P * float(vW);
     ivec3 brick = clamp(ivec3(voxel / float(brickSize)), ivec3(0), textureSize(occupancySampler, 0) - 1);
-    uint seen = texelFetch(occupancySampler, brick, 0).r;
-    if ((seen & 1u) != 0u)
-        return s - 1;
-    bool regionEmpty = (seen & 2u) == 0u;
-    int size = regionEmpty ? brickSize * REGION_BRICKS : brickSize;
-    ivec3 box = regionEmpty ? brick / REGION_BRICKS : brick;
-    vec3 lo = vec3(box * size) + BOX_MARGIN;
-    vec3 hi = vec3(min((box + 1) * size, ivec3(vW))) - BOX_MARGIN;
-    // Written so that a NaN position is sampled.
+    int reach = int(texelFetch(occupancySampler, brick, 0).r);
+    empty = reach > 0;
+    int k = max(reach - 1, 0);
+    // Only a skip must be exact; in an occupied brick the steps are all sampled anyway.
+    float margin = empty ? BOX_MARGIN : 0.0;
+    vec3 lo = vec3(max(brick - k, 0) * brickSize) + margin;
+    vec3 hi = vec3(min((brick + k + 1) * brickSize, ivec3(vW))) - margin;
     if (!(all(greaterThanEqual(voxel, lo)) && all(lessThanEqual(voxel, hi))))
         return s - 1;
     vec3 bound = mix(lo, hi, greaterThan(stepVoxels, vec3(0.0)));
@@ -171,15 +168,18 @@ bool outsideCube(vec3 P)
 int rayEnd(vec3 c, vec3 dir, int steps, float stepSize, int vW)
 {
     vec3 stepVoxels = dir * (float(vW) * stepSize);
+    // The occupancy is read again only once a step leaves the box it was read for.
+    int boxLast = 0;
     for (int s = 1; s <= steps; ++s) {
         float dist = float(s) * stepSize;
         vec3 P = c + dir * dist;
         if (outsideCube(P))
             return s;
-        if (skipEmpty != 0) {
-            int last = lastEmptyStep(P, stepVoxels, s, vW);
-            if (last >= s) {
-                s = last;
+        if (skipEmpty != 0 && s > boxLast) {
+            bool empty;
+            boxLast = lastStepInBox(P, stepVoxels, s, vW, empty);
+            if (empty && boxLast >= s) {
+                s = boxLast;
                 continue;
             }
         }

@@ -20,7 +20,7 @@ const int n = 32, bricks = n / occupancyBrickSize;
 // An occupancy that claims every brick empty shows that a pass really consults it.
 void claimEveryBrickEmpty()
 {
-    std::vector<GLubyte> empty(bricks * bricks * bricks * 2, 0);
+    std::vector<GLubyte> empty(bricks * bricks * bricks * 2, 255);
     glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
     glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, bricks, bricks, bricks, GL_RG_INTEGER, GL_UNSIGNED_BYTE, empty.data());
     glBindTexture(GL_TEXTURE_3D, 0);
@@ -45,11 +45,11 @@ float largestDifference(const std::vector<float>& a, const std::vector<float>& b
 }
 }
 
-TEST(EmptySpaceSkipping, OneVoxelMakesItsBrickHittableFromTheThresholdOnAndVisibleToTheFilterAcrossBrickFaces)
+TEST(EmptySpaceSkipping, EachBrickKnowsHowFarTheNearestVoxelThatARayCouldHitOrTheFilterCouldSeeIs)
 {
     prepareVolume(n);
-    // The lone voxel (2b - 1, 2b, 2b - 1) is in brick (1, 2, 1) and within a voxel of bricks 1 to 2 on every axis,
-    // all in the first region. 0.0501 and 0.0499 store as the half floats either side of 0.05 (0.05 falls below).
+    // The lone voxel (2b - 1, 2b, 2b - 1) is in brick (1, 2, 1) and within a voxel of bricks 1 to 2 on every axis.
+    // 0.0501 and 0.0499 store as the half floats either side of 0.05 (0.05 falls below).
     for (float opacity : {0.0501f, 0.0499f, 0.0f, 0.0501f}) {
         runTestFill(shapeBrickMix, {(float)occupancyBrickSize, opacity, 0.0f});
         std::vector<GLubyte> occupancy(bricks * bricks * bricks * 2);
@@ -58,12 +58,13 @@ TEST(EmptySpaceSkipping, OneVoxelMakesItsBrickHittableFromTheThresholdOnAndVisib
         glBindTexture(GL_TEXTURE_3D, 0);
         int wrong = 0;
         for (int i = 0; i < bricks * bricks * bricks; ++i) {
-            int x = i % bricks, y = i / bricks % bricks, z = i / (bricks * bricks);
-            bool region = std::max({x, y, z}) < 4, hit = opacity > 0.05f, seen = opacity > 0.0f;
-            bool near = std::min({x, y, z}) >= 1 && std::max({x, y, z}) <= 2;
-            // Bit 0 for the brick, bit 1 for its region.
-            wrong += occupancy[2 * i] != ((x == 1 && y == 2 && z == 1 && hit) | (region && hit) << 1);
-            wrong += occupancy[2 * i + 1] != ((near && seen) | (region && seen) << 1);
+            int brick[3] = {i % bricks, i / bricks % bricks, i / (bricks * bricks)}, toHit = 0, toSee = 0;
+            for (int axis = 0; axis < 3; ++axis) {
+                toHit = std::max(toHit, std::abs(brick[axis] - (axis == 1 ? 2 : 1)));
+                toSee = std::max(toSee, std::max(1 - brick[axis], brick[axis] - 2));
+            }
+            wrong += occupancy[2 * i] != (opacity > 0.05f ? toHit : 255);
+            wrong += occupancy[2 * i + 1] != (opacity > 0.0f ? toSee : 255);
         }
         EXPECT_EQ(wrong, 0) << "opacity " << opacity;
     }
