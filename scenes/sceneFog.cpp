@@ -79,13 +79,15 @@ int cSceneFog::lightIndex() const
 void cSceneFog::update()
 {
     updateTimeline(timeline);
+    // Counted from the scene time rather than from the moon giving way to the ceiling, so a frame slower than
+    // a rig, which skips rigs, still ends the round.
+    int cycles = (int)((float)sceneTime() / secondsPerLight) / 5;
+    if (cycles > cycleCount) {
+        cycleCount = cycles;
+        advancePhase(timeline);
+    }
     int light = lightIndex();
     if (light != currentLight) {
-        if (currentLight == 4 && light == 0) {
-            ++cycleCount;
-            if (cycleCount >= 1)
-                advancePhase(timeline);
-        }
         currentLight = light;
         applyLightRig(light);
         uploadConstants();

@@ -300,6 +300,15 @@ TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCamer
     EXPECT_FALSE(scene.finished);
     sceneFrameAt(20.001);
     EXPECT_TRUE(scene.finished);
+    // Frames slower than a rig skip the moon, or come back to the same rig a round later; the round still ends.
+    for (double frameSec : {7.0, 20.0}) {
+        enterAt(100.0);
+        for (double sec = 1.0; sec < 20.0; sec += frameSec)
+            sceneFrameAt(sec);
+        EXPECT_FALSE(scene.finished) << frameSec;
+        sceneFrameAt(21.0);
+        EXPECT_TRUE(scene.finished) << frameSec;
+    }
 
     const float sides[4] = {0.0f, -1.5707964f, 1.5707964f, 3.1415927f};  // under the first rig any of four
     uint32_t seed = 42;
