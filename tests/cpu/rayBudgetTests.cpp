@@ -39,6 +39,7 @@ TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerId
 
     // The controller idles when frozen or when the frame costs next to nothing, and copies the rounded rays.
     gpuFillMs = 1.0f;
+    gpuOccupancyMs = 0.5f;
     gpuGiMs = 30.0f;
     gpuRenderMs = 4.0f;
     giAccumMode = giFrozen;
@@ -46,10 +47,10 @@ TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerId
     EXPECT_EQ(adaptiveRays, 16.0f);
     giAccumMode = giRunningAverage;
     stepRayBudgetController();
-    const float expected = stepRayBudget(16.0f, 35.0f);  // the three stage times add up
+    const float expected = stepRayBudget(16.0f, 35.5f);  // the four stage times add up
     EXPECT_TRUE(adaptiveRays == expected && renderSettings.raysPerFrame == (int)std::lround(expected));
-    gpuFillMs = 0.1f;
-    gpuGiMs = gpuRenderMs = 0.2f;
+    gpuFillMs = gpuOccupancyMs = 0.1f;
+    gpuGiMs = gpuRenderMs = 0.1f;
     stepRayBudgetController();
     EXPECT_EQ(adaptiveRays, expected);
     // With adaptation off the controller keeps steering but leaves the chosen ray count alone.
