@@ -19,14 +19,16 @@ for bad in "--frobnicate" "--scene" "--fps" "--out" "--scene 12" "--scene x" "--
 done
 (cd "$workDir" && "$capture" --out "" --volume 16) >"$workDir/log" 2>&1
 [ $? -eq 2 ] && grep -q "^lumenfold-capture: --out needs a file name" "$workDir/log" || failTest "empty --out taken"
-(cd "$workDir" && "$capture" --volume 16 --size 32x18 --out nowhere/x.png) >"$workDir/log" 2>&1
-[ $? -eq 1 ] && grep -q "^lumenfold-capture: could not write nowhere/x.png" "$workDir/log" ||
+# Found before start-up, so no display is needed to hear of it.
+(cd "$workDir" && env -u DISPLAY "$capture" --volume 16 --size 32x18 --out nowhere/x.png) >"$workDir/log" 2>&1
+[ $? -eq 1 ] && grep -q "^lumenfold-capture: cannot write nowhere/x.png" "$workDir/log" ||
     failTest "an unwritable --out did not fail with status 1 and a message"
 noFileLeft "an unwritable --out"
 (cd "$workDir" && "$capture" --scene 9 --at 0.5 --fps 4 --volume 16 --size 96x54 --out intro.png) >"$workDir/log" 2>&1 ||
     failTest "capture failed"
 grep -q "^intro.png: 96x54 at show time 0.500 s (3 frames), scene 9 intro at 0.500 s$" "$workDir/log" ||
     failTest "capture does not say what it shows"
+[ "$(ls -A "$workDir")" = "$(printf 'intro.png\nlog')" ] || failTest "files beside the picture: $(ls -A "$workDir")"
 [ "$(head -c 8 "$workDir/intro.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || failTest "not a PNG"
 size=$(od -An -tu1 -j16 -N8 "$workDir/intro.png" | tr -s ' ')
 [ "$size" = " 0 0 0 96 0 0 0 54" ] || failTest "PNG size is '$size', expected 96x54"

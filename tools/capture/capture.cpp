@@ -1,7 +1,10 @@
 // tools/capture/capture.cpp
 // Runs the demo's own frame step in a hidden window on a fixed step: one frame as PNG, or the show as a video
 // and a contact sheet.
+#include <unistd.h>
+
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/captureArgs.h"
@@ -10,7 +13,9 @@
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
+#include "tools/capture/outputFile.h"
 #include "tools/capture/showCapture.h"
+#include "tools/capture/stopSignal.h"
 
 int main(int argc, char** argv)
 {
@@ -31,16 +36,31 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    if (!appStartup(captureAppOptions(args)))
+    // The file is claimed before the slow part, so an unwritable --out fails at once.
+    std::string temporary;
+    error = createTemporaryBeside(args.out, temporary);
+    if (!error.empty()) {
+        fprintf(stderr, "lumenfold-capture: %s\n", error.c_str());
         return 1;
+    }
+    installStopHandlers();
+    guardTemporary(1, temporary.c_str());
+    if (!appStartup(captureAppOptions(args))) {
+        unlink(temporary.c_str());
+        return 1;
+    }
     if (args.scene >= 0)
         currentSceneIndex = args.scene;
 
     int frames = captureFrameCount(args.atSec, args.fps);
     FrameInput input{};
-    for (int frame = 0; frame < frames && !appShouldClose(); ++frame) {
+    for (int frame = 0; frame < frames && !appShouldClose() && !stopRequested(); ++frame) {
         input = fixedStepInput(frame, args.fps);
         appFrame(input);
+    }
+    if (stopRequested()) {
+        appShutdown();
+        return 128 + stopRequested();
     }
     if (appShouldClose())
         fprintf(stderr, "lumenfold-capture: the show ended before %.3f s; writing its last frame\n", args.atSec);
@@ -51,8 +71,12 @@ int main(int argc, char** argv)
     int sceneIndex = lastAppliedScene;
     double sceneSec = currentScene ? currentScene->sceneTime() : 0.0;
     appShutdown();
-    if (!writePng(args.out.c_str(), width, height, pixels.data())) {
-        fprintf(stderr, "lumenfold-capture: could not write %s\n", args.out.c_str());
+    guardTemporary(1, nullptr);
+    error = writePng(temporary.c_str(), width, height, pixels.data()) ? commitTemporary(temporary, args.out)
+                                                                       : "cannot write " + args.out;
+    if (!error.empty()) {
+        unlink(temporary.c_str());
+        fprintf(stderr, "lumenfold-capture: %s\n", error.c_str());
         return 1;
     }
     printf("%s: %dx%d at show time %.3f s (%d frames), scene %d %s at %.3f s\n", args.out.c_str(), width, height,
