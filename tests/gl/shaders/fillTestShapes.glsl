@@ -6,12 +6,12 @@ uniform int shape;
 uniform float a[7];
 
 const int SHAPE_BOX = 1, SHAPE_BOX_Z = 2, SHAPE_CYLINDER = 3, SHAPE_SPHERE = 4, SHAPE_PLANE = 5;
-const int SHAPE_WIREFRAME = 6, SHAPE_FLOOR_AND_SLAB = 7, SHAPE_SHOWCASE = 8, SHAPE_BRICK_MIX = 9;
+const int SHAPE_WIREFRAME = 6, SHAPE_FLOOR_AND_SLAB = 7, SHAPE_BRICK_MIX = 8;
 
 void main()
 {
     FILL_INIT
-    if (shape == SHAPE_WIREFRAME || shape == SHAPE_SHOWCASE) {
+    if (shape == SHAPE_WIREFRAME) {
         WRITE_EDGE_WIREFRAME
     }
     writeVoxel(ipos, sVoxelDefault());
@@ -43,12 +43,5 @@ void main()
             writeVoxel(ipos, sVoxel(1.0, 0.0, 1.0, 1.0, 0.0, 1.0));
         if (all(greaterThan(ipos, ivec3(0, 3 * b, 0))) && all(lessThan(ipos, ivec3(volW - 1, 4 * b - 1, volW - 1))))
             writeVoxel(ipos, sVoxel(0.2, 0.4, 0.5, 0.3, 0.0, 0.5));
-    } else if (shape == SHAPE_SHOWCASE) {
-        addBox(ipos, p, 0.5, 0.06, 0.5, 0.5, 0.06, 0.5, sVoxel(0.8, 0.8, 0.8, 1.0, 0.0, 1.0));
-        addRotatedBoxY(ipos, p, 0.42, 0.3, 0.45, 0.14, 0.18, 0.14, 25.0, sVoxel(0.3, 0.5, 0.9, 1.0, 0.0, 1.0));
-        addSphere(ipos, p, 0.72, 0.25, 0.7, 0.12, sVoxel(0.9, 0.3, 0.2, 1.0, 0.0, 1.0));
-        // Noise-eaten pillar: a few voxels of it are missing where fbm is high.
-        if (fbm(p.x * 9.0, p.y * 9.0, p.z * 9.0) < 0.62)
-            addCylinder(ipos, p, 0.25, 0.75, 0.07, 0.12, 0.7, sVoxel(0.9, 0.9, 0.85, 1.0, 0.0, 1.0));
     }
 }
