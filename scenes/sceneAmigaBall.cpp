@@ -72,9 +72,7 @@ void cSceneAmigaBall::enter()
     renderSettings.gamma = 0.9f;
     renderSettings.giBlend = 0.3f;
     renderSettings.vwAlbedo = 0.5f;
-    cameraTarget[0] = 3.14159f;
-    cameraTarget[1] = 0.15f;
-    cameraTarget[2] = 2.4f;
+    aimCamera(3.14159f, 0.15f, 2.4f);
 
     for (int face : {faceNegX, facePosX, faceNegY, facePosZ})
         setWallFace(face, 0.9f, 0.9f, 0.9f, 0.0f, 1.0f);

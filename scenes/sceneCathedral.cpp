@@ -17,9 +17,7 @@ const TimedLabel cathedralLabels[] = {{"enlightened", 1.0f}, {"by", 3.0f}, {"ray
 void cSceneCathedral::enter()
 {
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 2.98f;
-    cameraTarget[1] = 0.18f;
-    cameraTarget[2] = 2.4f;
+    aimCamera(2.98f, 0.18f, 2.4f);
 
     for (int face = faceNegX; face < facePosZ; ++face)
         setWallFace(face, 0.25f, 0.22f, 0.20f, 0.0f, 1.0f);

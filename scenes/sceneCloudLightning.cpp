@@ -22,9 +22,7 @@ void cSceneCloudLightning::enter()
 {
     everyOtherBeat = true;
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 2.7f;
-    cameraTarget[1] = 0.4f;
-    cameraTarget[2] = 2.7f;
+    aimCamera(2.7f, 0.4f, 2.7f);
     renderSettings.gamma = 1.88f;
 
     for (int face = faceNegX; face < faceCount; ++face)

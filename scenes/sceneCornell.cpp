@@ -22,9 +22,7 @@ const TimedLabel cornellLabels[] = {{"no light ray", 0.0f}, {"maximum reached", 
 void cSceneCornell::enter()
 {
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 0.0f;
-    cameraTarget[1] = 0.15f;
-    cameraTarget[2] = 2.6f;
+    aimCamera(0.0f, 0.15f, 2.6f);
 
     setWallFace(faceNegX, 0.57f, 0.04f, 0.04f, 0.0f, 1.0f);
     setWallFace(facePosX, 0.12f, 0.45f, 0.15f, 0.0f, 1.0f);

@@ -48,9 +48,7 @@ void applyLightRig(int light)
 void cSceneFog::enter()
 {
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 2.79f;
-    cameraTarget[1] = 0.06f;
-    cameraTarget[2] = 2.7f;
+    aimCamera(2.79f, 0.06f, 2.7f);
     baseYaw = 2.79f;
 
     darkWalls();

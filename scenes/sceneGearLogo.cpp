@@ -23,9 +23,7 @@ constexpr float captionGoneSec = 27.59861f;  // the caption has scrolled out of 
 void cSceneGearLogo::enter()
 {
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 0.0f;
-    cameraTarget[1] = 0.15f;
-    cameraTarget[2] = viewDistance;
+    aimCamera(0.0f, 0.15f, viewDistance);
     version2 = true;
     renderSettings.vwAlbedo = 0.35f;
     renderSettings.gamma = 1.0f;

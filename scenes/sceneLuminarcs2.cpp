@@ -18,9 +18,7 @@ const TimedLabel luminarcsLabels[] = {{"instable neon", 3.0f}, {"infinite rays",
 void cSceneLuminarcs2::enter()
 {
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 3.1415927f;
-    cameraTarget[1] = 0.15f;
-    cameraTarget[2] = 2.4f;
+    aimCamera(3.1415927f, 0.15f, 2.4f);
 
     renderSettings.refraction = true;
     renderSettings.refractionIOR = 1.03f;

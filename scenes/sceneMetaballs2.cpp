@@ -23,9 +23,7 @@ void cSceneMetaballs2::enter()
 {
     exploreStarted = false;
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 2.7f;
-    cameraTarget[1] = 0.4f;
-    cameraTarget[2] = 2.7f;
+    aimCamera(2.7f, 0.4f, 2.7f);
     renderSettings.gamma = 0.841f;
 
     // A glossy floor; the other walls keep what the scene switch gave them.

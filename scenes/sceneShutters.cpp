@@ -20,9 +20,7 @@ const TimedLabel shuttersLabels[] = {{"light on", 0.0f}, {"white light 100%", 13
 void cSceneShutters::enter()
 {
     renderSettings = RenderSettings{};
-    cameraTarget[0] = 3.14159f;
-    cameraTarget[1] = 0.15f;
-    cameraTarget[2] = 2.4f;
+    aimCamera(3.14159f, 0.15f, 2.4f);
 
     for (int face = faceNegX; face < faceCount; ++face)
         setWallFace(face, 0.31f, 0.31f, 0.31f, 0.0f, 1.0f);

@@ -20,3 +20,10 @@ void cSceneBase::beginScript()
     timeline.phases.clear();
     timeline.index = 0;
 }
+
+void cSceneBase::aimCamera(float yaw, float pitch, float distance)
+{
+    cameraTarget[0] = yaw;
+    cameraTarget[1] = pitch;
+    cameraTarget[2] = distance;
+}

@@ -26,4 +26,6 @@ public:
 protected:
     // Common tail of every entry before the phases are appended: not finished, owned, empty script.
     void beginScript();
+    // Where the camera travels to on entry.
+    void aimCamera(float yaw, float pitch, float distance);
 };
