@@ -9,7 +9,6 @@
 
 #include "app/captureArgs.h"
 #include "app/demoApp.h"
-#include "app/pngWriter.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"
@@ -72,10 +71,8 @@ int main(int argc, char** argv)
     double sceneSec = currentScene ? currentScene->sceneTime() : 0.0;
     appShutdown();
     guardTemporary(1, nullptr);
-    error = writePng(temporary.c_str(), width, height, pixels.data()) ? commitTemporary(temporary, args.out)
-                                                                       : "cannot write " + args.out;
+    error = commitPng(temporary, args.out, width, height, pixels.data());
     if (!error.empty()) {
-        unlink(temporary.c_str());
         fprintf(stderr, "lumenfold-capture: %s\n", error.c_str());
         return 1;
     }

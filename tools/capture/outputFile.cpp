@@ -1,6 +1,8 @@
 // tools/capture/outputFile.cpp
 #include "tools/capture/outputFile.h"
 
+#include "app/pngWriter.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,4 +38,13 @@ std::string commitTemporary(const std::string& temporary, const std::string& pat
     std::string error = "cannot write " + path + ": " + strerror(errno);
     unlink(temporary.c_str());
     return error;
+}
+
+std::string commitPng(const std::string& temporary, const std::string& path, int width, int height,
+                      const uint8_t* rgba)
+{
+    if (writePng(temporary.c_str(), width, height, rgba))
+        return commitTemporary(temporary, path);
+    unlink(temporary.c_str());
+    return "cannot write " + path;
 }

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "app/pngWriter.h"
 #include "app/renderProgress.h"
 #include "app/showFrames.h"
 #include "scenes/sceneRegistry.h"
@@ -161,14 +160,10 @@ int writeOutputs(const CaptureArgs& args, ShowPlan& plan)
     }
     if (!plan.sheetTemporary.empty()) {
         guardTemporary(1, nullptr);
-        std::string error = writePng(plan.sheetTemporary.c_str(), plan.sheet.width, plan.sheet.height,
-                                     plan.sheet.rgba.data())
-                                ? commitTemporary(plan.sheetTemporary, args.sheet)
-                                : "cannot write " + args.sheet;
-        if (!error.empty()) {
-            unlink(plan.sheetTemporary.c_str());
+        std::string error =
+            commitPng(plan.sheetTemporary, args.sheet, plan.sheet.width, plan.sheet.height, plan.sheet.rgba.data());
+        if (!error.empty())
             return refuse(error, 1);
-        }
         printf("%s: %zu tiles of %dx%d, %d columns by %d rows, every %.3f s\n", args.sheet.c_str(),
                plan.tiles.size(), args.width, args.height, plan.sheet.grid.columns, plan.sheet.grid.rows,
                args.everySec);
