@@ -52,10 +52,7 @@ TEST(EmptySpaceSkipping, EachBrickKnowsHowFarTheNearestVoxelThatARayCouldHitOrTh
     // 0.0501 and 0.0499 store as the half floats either side of 0.05 (0.05 falls below).
     for (float opacity : {0.0501f, 0.0499f, 0.0f, 0.0501f}) {
         runTestFill(shapeBrickMix, {(float)occupancyBrickSize, opacity, 0.0f});
-        std::vector<GLubyte> occupancy(bricks * bricks * bricks * 2);
-        glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
-        glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, occupancy.data());
-        glBindTexture(GL_TEXTURE_3D, 0);
+        std::vector<GLubyte> occupancy = readOccupancy();
         int wrong = 0;
         for (int i = 0; i < bricks * bricks * bricks; ++i) {
             int brick[3] = {i % bricks, i / bricks % bricks, i / (bricks * bricks)}, toHit = 0, toSee = 0;

@@ -266,10 +266,6 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
                 volume.linearSampler == 0 && volume.nearestSampler == 0 && volume.occupancyTex == 0);
     EXPECT_TRUE(checkVolumeResources(8) && volume.volumeTex != 0);
     // A fresh occupancy lets nothing be skipped before the occupancy pass has read a fill.
-    std::vector<GLubyte> occupancy(2 * 2 * 2 * 2);
-    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
-    glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, occupancy.data());
-    glBindTexture(GL_TEXTURE_3D, 0);
-    EXPECT_EQ(occupancy, std::vector<GLubyte>(occupancy.size(), 0));
+    EXPECT_EQ(readOccupancy(), std::vector<GLubyte>(2 * 2 * 2 * 2, 0));
     EXPECT_TRUE(takeGlErrors().empty());
 }

@@ -82,6 +82,16 @@ std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int co
     return data;
 }
 
+std::vector<GLubyte> readOccupancy()
+{
+    int bricks = occupancyBrickCount(volume.volSize);
+    std::vector<GLubyte> data((size_t)bricks * bricks * bricks * 2);
+    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
+    glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, data.data());
+    glBindTexture(GL_TEXTURE_3D, 0);
+    return data;
+}
+
 std::vector<float> readGiBuffer()
 {
     std::vector<float> data((size_t)volume.giSize * volume.giSize * volume.giSize * 4);

@@ -31,6 +31,8 @@ bool prepareScene(cSceneBase& scene, const char* programName, int volSize);
 // Level 0 of a 3D texture as floats (x fastest, then y, then z), the GI buffer as RGBA per cell, and every GI cell
 // set to (r, g, b, 0).
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components);
+// The volume's brick occupancy: two bytes per brick, x fastest.
+std::vector<GLubyte> readOccupancy();
 std::vector<float> readGiBuffer();
 void writeGiBuffer(float r, float g, float b);
 
