@@ -158,13 +158,13 @@ void main()
     vec3 p = o + d * (tNear + h * jitter);
     vec3 r = d;
     float a0 = 0.0;
-    // The swell shrinks the march's steps in sample space.
-    float qScale = hihatPulse > 0.01 ? 1.0 / (1.0 + 0.12 * hihatPulse) : 1.0;
+    // The swell scales the sample point about the centre, and with it the march's steps in sample space.
+    float swell = hihatPulse > 0.01 ? 1.0 + 0.12 * hihatPulse : 1.0;
     for (float t = tNear; t < tFar; t += h, p += r * h) {
-        vec3 q = hihatPulse > 0.01 ? 0.5 + (p - 0.5) / (1.0 + 0.12 * hihatPulse) : p;
+        vec3 q = hihatPulse > 0.01 ? 0.5 + (p - 0.5) / swell : p;
         // Zero samples change nothing once a0 is 0 too: no refraction edge, no colour, no transmittance.
         if (skipEmpty != 0 && a0 == 0.0) {
-            int zeros = zeroSamplesAhead(q, r * (h * qScale * float(volSize)));
+            int zeros = zeroSamplesAhead(q, r * (h / swell * float(volSize)));
             if (zeros > 0) {
                 // Advance one step at a time, as the samples would have, so later samples land where they would.
                 for (int i = 1; i < zeros; ++i) {
