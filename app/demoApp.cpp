@@ -342,7 +342,10 @@ void appFrame(const FrameInput& input)
     flipGpuTimingSets();
 
     restoreNeutralState();
-    stepRayBudgetController();
+    // With the rays fixed by the driver the controller holds still, so nothing a script reads from it depends on
+    // how fast this machine happens to be.
+    if (loop.fixedRaysPerFrame == 0)
+        stepRayBudgetController();
     overlayPass(loop.width, loop.height);
 
     glfwSwapBuffers(loop.window);

@@ -33,7 +33,7 @@ bool appStartup(const AppOptions& options);
 void appFrame(const FrameInput& input);
 // The live demo's input: the windowing timer and the sound's playback cursor.
 FrameInput liveFrameInput();
-// Above 0: the GI casts exactly this many rays per cell, whatever scenes or the budget controller say.
+// Above 0: the GI casts exactly this many rays per cell, whatever scenes say, and the budget controller rests.
 void appFixRaysPerFrame(int rays);
 bool appShouldClose();
 void appShutdown();

@@ -41,6 +41,8 @@ TEST(CaptureArgs, AcceptsEveryOptionRejectsBadValuesWithAMessageAndRendersTheEnt
         {"--scene", "10"}, {"--scene", "-1"}, {"--scene", "two"}, {"--at", "-0.5"}, {"--at", "soon"},
         {"--at", "nan"},   {"--fps", "0"},    {"--size", "480"},  {"--size", "0x270"}, {"--size", "480x"},
         {"--size", "ax2"}, {"--out", ""},     {"--bogus"},        {"--at"},           {"--skipping", "no"},
+        {"--at", "1e12"},  {"--fps", "100000"}, {"--size", "-4x4"}, {"--size", "100000x10"}, {"--volume", "8"},
+        {"--volume", "1000"}, {"--volume", "x"},
         // Options that do not belong together, or a range that cannot hold a frame.
         {"--video", "a.mp4", "--at", "3"}, {"--from", "1"}, {"--sheet", "s.png"}, {"--video", "a.mp4", "--every", "1"},
         {"--video", "a.mp4", "--from", "5", "--to", "4"}, {"--video", "a.mp4", "--size", "65x36"},

@@ -174,9 +174,13 @@ TEST_F(LuminarcsScene, LettersRestartWithNeonsThenTheLightConvergesOnBeatsAndFre
     musicFrame(true);
     frame();
     EXPECT_TRUE(hihatPulse == 0.0f && giAccumMode == giRunningAverage);
+    musicFrame(false);
     ASSERT_TRUE(runUntil("converge"));
     frame();
-    EXPECT_TRUE(giAccumMode == giProgressive && hihatPulse == 1.0f);
+    EXPECT_TRUE(giAccumMode == giProgressive && hihatPulse == 0.0f) << "no beat, no pulse";
+    musicFrame(true);
+    frame();
+    EXPECT_EQ(hihatPulse, 1.0f);
     ASSERT_TRUE(runUntil("swipe") && giAccumMode == giFrozen);
     ASSERT_TRUE(runUntil(""));
     EXPECT_NEAR(demoClock() - 51.25, 18.0, 0.01);

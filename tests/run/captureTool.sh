@@ -5,20 +5,13 @@ source "$(dirname "$0")/common.bash"
 capture=$(dirname "$demo")/lumenfold-capture
 "$capture" --help | grep -q "^usage: lumenfold-capture" || failTest "--help prints no usage"
 noFileLeft() { [ "$(ls -A "$workDir")" = "log" ] || failTest "$1 left a file behind: $(ls -A "$workDir")"; }
-# No display: an argument taken by mistake ends at start-up with status 1 instead of rendering.
-for bad in "--frobnicate" "--scene" "--fps" "--out" "--scene 12" "--scene x" "--scene -1" "--at -1" "--at 1e12" \
-           "--at x" "--at nan" "--size 100" "--size axb" "--size -4x4" "--size 100000x10" "--fps 0" "--fps x" \
-           "--fps -5" "--fps 100000" "--volume 8" "--volume 1000" "--volume x" "--every 1" "--sheet s.png" \
-           "--video v.mp4 --size 33x18"; do
-    # shellcheck disable=SC2086
-    (cd "$workDir" && env -u DISPLAY -u WAYLAND_DISPLAY "$capture" $bad) >"$workDir/log" 2>&1
-    status=$?
-    [ "$status" -eq 2 ] || failTest "'$bad' gave status $status, expected 2"
-    grep -q "^lumenfold-capture: " "$workDir/log" || failTest "'$bad' gave no clear message"
-    noFileLeft "'$bad'"
-done
-(cd "$workDir" && "$capture" --out "" --volume 16) >"$workDir/log" 2>&1
-[ $? -eq 2 ] && grep -q "^lumenfold-capture: --out needs a file name" "$workDir/log" || failTest "empty --out taken"
+# Every bad option is the option parser's test; here one shows how the tool ends on it. Without a display, an
+# argument taken by mistake would end at start-up with status 1 instead.
+(cd "$workDir" && env -u DISPLAY -u WAYLAND_DISPLAY "$capture" --scene 12 --out x.png) >"$workDir/log" 2>&1
+status=$?
+[ "$status" -eq 2 ] || failTest "'--scene 12' gave status $status, expected 2"
+grep -q "^lumenfold-capture: " "$workDir/log" || failTest "'--scene 12' gave no clear message"
+noFileLeft "'--scene 12'"
 # Found before start-up, so no display is needed to hear of it.
 (cd "$workDir" && env -u DISPLAY "$capture" --volume 16 --size 32x18 --out nowhere/x.png) >"$workDir/log" 2>&1
 [ $? -eq 1 ] && grep -q "^lumenfold-capture: cannot write nowhere/x.png" "$workDir/log" ||

@@ -1,0 +1,184 @@
+// tests/golden/goldenPictureTests.cpp
+// Every scene at two of its moments, rendered by the demo's own frame step into a small target and compared with
+// the reference pictures beside this file. LUMENFOLD_GOLDEN_UPDATE=1 writes the references instead.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+#include <png.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/demoApp.h"
+#include "app/pngWriter.h"
+#include "scenes/sceneRegistry.h"
+#include "sequencer/sceneSequence.h"
+
+namespace {
+constexpr int width = 96, height = 54, volSize = 32, fps = 4, rays = 1;
+
+// Averaged over a block, a changed constant shows even in the darkest scene (a fog or cloud colour moves a block
+// by a third of a level); a few pixels may still flip where a voxel sits on a threshold.
+constexpr int blockWidth = 8, blockHeight = 6;
+constexpr double blockLimitLevels = 0.25;
+constexpr int farLevels = 16, farPixelLimit = 8;
+
+struct Moment {
+    const char* scene;
+    float atSec[2];  // scene time, entered at show time 0
+};
+const Moment moments[] = {
+    {"intro", {10.5f, 18.0f}},   {"cornell", {14.0f, 24.0f}},   {"cathedral", {2.5f, 6.0f}},
+    {"shutters", {8.0f, 16.5f}}, {"metaballs", {10.0f, 20.0f}}, {"cloud", {5.75f, 15.0f}},
+    {"fog", {6.0f, 18.0f}},      {"amiga", {6.0f, 21.5f}},      {"name", {6.0f, 11.0f}},
+    {"logo", {12.0f, 20.0f}},
+};
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+};
+
+bool readPng(const std::string& path, Picture& picture)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return false;
+    image.format = PNG_FORMAT_RGBA;
+    picture.width = (int)image.width;
+    picture.height = (int)image.height;
+    picture.rgba.resize(PNG_IMAGE_SIZE(image));
+    bool ok = png_image_finish_read(&image, nullptr, picture.rgba.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return ok;
+}
+
+struct Difference {
+    double worstBlockLevels = 0.0;  // the largest mean difference of one colour channel over one block
+    int farPixels = 0;              // pixels with a channel more than farLevels apart
+    Picture picture;                // each pixel's largest channel difference, times four so that small ones show
+};
+
+Difference compare(const Picture& got, const Picture& want)
+{
+    Difference diff;
+    diff.picture = got;
+    auto level = [&](int x, int y, int c) {
+        size_t i = ((size_t)y * got.width + x) * 4 + c;
+        return (int)got.rgba[i] - (int)want.rgba[i];
+    };
+    for (int y = 0; y < got.height; ++y)
+        for (int x = 0; x < got.width; ++x) {
+            int d = std::max({std::abs(level(x, y, 0)), std::abs(level(x, y, 1)), std::abs(level(x, y, 2))});
+            diff.farPixels += d > farLevels;
+            uint8_t* shown = &diff.picture.rgba[((size_t)y * got.width + x) * 4];
+            std::fill_n(shown, 3, (uint8_t)std::min(255, 4 * d));
+            shown[3] = 255;
+        }
+    for (int by = 0; by + blockHeight <= got.height; by += blockHeight)
+        for (int bx = 0; bx + blockWidth <= got.width; bx += blockWidth)
+            for (int c = 0; c < 3; ++c) {
+                int sum = 0;
+                for (int y = by; y < by + blockHeight; ++y)
+                    for (int x = bx; x < bx + blockWidth; ++x)
+                        sum += level(x, y, c);
+                diff.worstBlockLevels =
+                    std::max(diff.worstBlockLevels, std::abs(sum) / (double)(blockWidth * blockHeight));
+            }
+    return diff;
+}
+
+std::string pictureName(const char* scene, float atSec)
+{
+    char name[64];
+    snprintf(name, sizeof(name), "%s_%05.2f", scene, atSec);
+    return name;
+}
+
+// The actual picture and the difference, where the person running the test can open them.
+std::string keepFailure(const std::string& name, const Picture& got, const Difference& diff)
+{
+    mkdir("golden-failures", 0755);
+    std::string base = "golden-failures/" + name;
+    writePng((base + "_actual.png").c_str(), got.width, got.height, got.rgba.data());
+    writePng((base + "_difference.png").c_str(), got.width, got.height, diff.picture.rgba.data());
+    char* folder = realpath("golden-failures", nullptr);
+    std::string where = std::string(folder ? folder : "golden-failures") + "/" + name + "_{actual,difference}.png";
+    free(folder);
+    return where;
+}
+
+int tableIndexOf(const char* name)
+{
+    for (const SceneRow& row : sceneRegistry())
+        if (std::string(row.name) == name)
+            return row.tableIndex;
+    return -1;
+}
+
+void checkPicture(const std::string& name, const Picture& got, bool update)
+{
+    std::string reference = std::string(LUMENFOLD_GOLDEN_DIR) + "/" + name + ".png";
+    if (update) {
+        EXPECT_TRUE(writePng(reference.c_str(), got.width, got.height, got.rgba.data())) << reference;
+        return;
+    }
+    Picture want;
+    ASSERT_TRUE(readPng(reference, want)) << "no reference picture " << reference;
+    ASSERT_TRUE(want.width == got.width && want.height == got.height) << reference << " has another size";
+    Difference diff = compare(got, want);
+    printf("%-16s worst block %.3f levels apart, %d pixels over %d\n", name.c_str(), diff.worstBlockLevels,
+           diff.farPixels, farLevels);
+    bool same = diff.worstBlockLevels <= blockLimitLevels && diff.farPixels <= farPixelLimit;
+    EXPECT_TRUE(same) << name << ": a block " << diff.worstBlockLevels << " levels apart, " << diff.farPixels
+                      << " pixels over " << farLevels << " levels; see " << keepFailure(name, got, diff);
+}
+}
+
+TEST(GoldenPictures, EverySceneLooksAsItsReferencesAtTwoMoments)
+{
+    // One llvmpipe thread runs the GI's cells in one order, so the multi-bounce reads of cells the same pass
+    // rewrites come out the same in every run; with more threads two runs differ by up to 13 levels in a block.
+    setenv("LP_NUM_THREADS", "1", 1);
+    AppOptions options = offscreenAppOptions(width, height);
+    options.volumeOverride = volSize;
+    ASSERT_TRUE(appStartup(options));
+    // The references hold one renderer's rounding; another renderer, a GPU above all, draws the same show a
+    // little differently, so there the comparison is skipped.
+    const std::string renderer = std::string((const char*)glGetString(GL_RENDERER)) + ", OpenGL " +
+                                 (const char*)glGetString(GL_VERSION);
+    const std::string rendererFile = std::string(LUMENFOLD_GOLDEN_DIR) + "/renderer.txt";
+    const bool update = getenv("LUMENFOLD_GOLDEN_UPDATE") != nullptr;
+    if (update) {
+        std::ofstream(rendererFile) << renderer << "\n";
+    } else {
+        std::string referenceRenderer;
+        std::getline(std::ifstream(rendererFile), referenceRenderer);
+        if (renderer != referenceRenderer) {
+            appShutdown();
+            GTEST_SKIP() << "the references were made with " << referenceRenderer << "; this is " << renderer;
+        }
+    }
+    appFixRaysPerFrame(rays);
+    for (const Moment& moment : moments) {
+        restoreSharedDefaults();
+        currentSceneIndex = tableIndexOf(moment.scene);
+        ASSERT_GE(currentSceneIndex, 0) << moment.scene;
+        long frame = 0;
+        for (float atSec : moment.atSec) {
+            for (; frame <= std::lround(atSec * fps); ++frame)
+                appFrame(fixedStepInput(frame, fps));
+            Picture got;
+            readTargetPixels(got.rgba, got.width, got.height);
+            checkPicture(pictureName(moment.scene, atSec), got, update);
+        }
+    }
+    appShutdown();
+}
