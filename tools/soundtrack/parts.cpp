@@ -152,8 +152,11 @@ void arrangeStutter(Mix& mix, const BarPlan& plan)
     for (int i = first; i < 32; ++i) {
         if (!lit[(i - first) % 16])
             continue;
-        float grow = 0.12f + 0.3f * (float)(i - first) / (float)(32 - first);
-        addStab(mix, stepSample(plan.bar, i * 0.5, false), chord.notes + 1, 3, grow, (i % 2) ? 0.5f : -0.5f);
+        float grow = 0.3f + 0.45f * (float)(i - first) / (float)(32 - first);
+        long start = stepSample(plan.bar, i * 0.5, false);
+        float pan = (i % 2) ? 0.5f : -0.5f;
+        addStab(mix, start, chord.notes + 1, 3, grow, pan);
+        addChip(mix, start, chord.notes[i % 4] + 24, 0.25f * grow, -pan, 0.0f);
     }
 }
 
