@@ -8,35 +8,39 @@ namespace {
 constexpr Recipe intro = {.kick = 0.85f, .padBrightnessFirst = 0.08f, .padBrightnessLast = 0.5f};
 // The box measures its ray budget in the dark: a dim pad over off-beat bass and ticking hats.
 constexpr Recipe dark = {.hatsFrom = 0, .ghostsFrom = 0, .bassFrom = 0, .bassBrightness = 0.3f, .padGain = 0.45f,
-                     .padBrightnessFirst = 0.25f, .padBrightnessLast = 0.4f, .stabsFrom = 8};
+                         .padBrightnessFirst = 0.25f, .padBrightnessLast = 0.4f, .stabsFrom = 8};
 // A break under the stained glass: the kick steps back, the pad opens, the tune sings low through glass.
 constexpr Recipe nave = {.kick = 0.8f, .padGain = 0.8f, .padBrightnessFirst = 0.9f, .padBrightnessLast = 0.9f,
-                     .arp = Arp::glass, .tune = Tune::low, .hit = Hit::crash};
+                         .arp = Arp::glass, .tune = Tune::low, .hit = Hit::crash};
 // The shutters roll up as the pad opens and the riser climbs into the drop.
 constexpr Recipe shutters = {.hatsFrom = 0, .ghostsFrom = 8, .bassFrom = 2, .bassBrightness = 0.35f,
-                         .padBrightnessFirst = 0.2f, .padBrightnessLast = 0.9f, .stabsFrom = 5, .riserBars = 4};
+                             .padBrightnessFirst = 0.2f, .padBrightnessLast = 0.9f, .stabsFrom = 5, .riserBars = 4};
 // The layouts jump on the beat: the whole groove with the tune.
 constexpr Recipe drop = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
-                     .bassBrightness = 0.6f, .stabsFrom = 0, .tune = Tune::verse, .hit = Hit::crash};
+                         .bassBrightness = 0.6f, .stabsFrom = 0, .tune = Tune::verse, .hit = Hit::crash};
 // Dark harmony, and thunder on every bar line.
 constexpr Recipe storm = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
-                      .bassBrightness = 0.9f, .padGain = 0.5f, .padBrightnessFirst = 0.45f, .padBrightnessLast = 0.45f,
-                      .stabsFrom = 0, .tune = Tune::lift, .liftHarmony = true, .hit = Hit::thunder, .hitEveryBar = true};
+                          .bassBrightness = 0.9f, .padGain = 0.5f, .padBrightnessFirst = 0.45f,
+                          .padBrightnessLast = 0.45f, .stabsFrom = 0, .tune = Tune::lift, .liftHarmony = true,
+                          .hit = Hit::thunder, .hitEveryBar = true};
 // Drums and bass fall away into the fog; the tune returns low, then a riser lifts out of it.
 constexpr Recipe fog = {.kick = 0.8f, .padGain = 0.65f, .padBrightnessFirst = 0.35f, .padBrightnessLast = 0.95f,
-                    .tune = Tune::low, .tuneFrom = 3, .riserBars = 4};
+                        .tune = Tune::low, .tuneFrom = 3, .riserBars = 4};
 // The ball flashes patch by patch to chip blips, then bounces to a running arpeggio and rolling bass.
 constexpr Recipe chip = {.hatsFrom = 0, .ghostsFrom = 8, .bassFrom = 0, .rollFrom = 8, .padGain = 0.4f,
-                     .padBrightnessFirst = 0.5f, .stabsFrom = 8, .arp = Arp::chip, .hit = Hit::crash};
+                         .padBrightnessFirst = 0.5f, .stabsFrom = 8, .arp = Arp::chip, .hit = Hit::crash};
+// The name's tubes burn: the lifted harmony and its tune over the whole groove.
 constexpr Recipe neon = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
-                     .bassBrightness = 0.8f, .padBrightnessLast = 0.7f, .stabsFrom = 0, .tune = Tune::lift,
-                     .liftHarmony = true, .hit = Hit::crash, .riserBars = 4};
+                         .bassBrightness = 0.8f, .padBrightnessLast = 0.7f, .stabsFrom = 0, .tune = Tune::lift,
+                         .liftHarmony = true, .hit = Hit::crash, .riserBars = 4};
+// The emblem's finale: everything at once, the chip running over the theme.
 constexpr Recipe emblem = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
-                       .bassBrightness = 0.85f, .padGain = 0.6f, .padBrightnessFirst = 0.7f, .padBrightnessLast = 0.7f,
-                       .stabsFrom = 0, .arp = Arp::chip, .tune = Tune::verse, .hit = Hit::crash};
+                           .bassBrightness = 0.85f, .padGain = 0.6f, .padBrightnessFirst = 0.7f,
+                           .padBrightnessLast = 0.7f, .stabsFrom = 0, .arp = Arp::chip, .tune = Tune::verse,
+                           .hit = Hit::crash};
 // The camera pulls far away: only the kick, a closing pad and the answer that resolves on the final chord.
 constexpr Recipe zoom = {.kick = 0.8f, .padGain = 0.5f, .padBrightnessFirst = 0.7f, .padBrightnessLast = 0.2f,
-                     .tune = Tune::answer};
+                         .tune = Tune::answer};
 
 struct Turn {
     int bar;
@@ -64,7 +68,7 @@ constexpr Turn turns[] = {
 };
 constexpr int turnCount = sizeof(turns) / sizeof(turns[0]);
 constexpr int finalBar = turns[turnCount - 1].bar;
-// Never more than four seconds past the close, however coarse the show's step.
+// Past the close at 60 fps, and into silence where a coarse step turns the logo once more.
 const long ringOut = 4 * sampleRate;
 }
 

@@ -22,8 +22,10 @@ const MelodyNote liftNotes[] = {
 };
 }
 
-const Chord verseChords[4] = {{33, {57, 60, 64, 69}}, {29, {53, 57, 60, 65}}, {36, {55, 60, 64, 67}}, {31, {55, 59, 62, 67}}};
-const Chord liftChords[4] = {{38, {50, 57, 62, 65}}, {33, {57, 60, 64, 69}}, {29, {53, 57, 60, 65}}, {40, {52, 56, 59, 64}}};
+const Chord verseChords[4] = {
+    {33, {57, 60, 64, 69}}, {29, {53, 57, 60, 65}}, {36, {55, 60, 64, 67}}, {31, {55, 59, 62, 67}}};
+const Chord liftChords[4] = {
+    {38, {50, 57, 62, 65}}, {33, {57, 60, 64, 69}}, {29, {53, 57, 60, 65}}, {40, {52, 56, 59, 64}}};
 const Chord finalChord = {33, {57, 64, 69, 72}};
 
 const Phrase verseTheme = {themeNotes, sizeof(themeNotes) / sizeof(themeNotes[0])};
