@@ -119,7 +119,7 @@ void arrangeArp(Mix& mix, const BarPlan& plan)
         if (r.arp == Arp::glass && step % 2 == 0)
             addChip(mix, stepSample(plan.bar, step, true), note + 12, 0.09f, pan, 0.7f);
         if (r.arp == Arp::chip && (playing(plan, r.rollFrom) || flashSteps[step]))
-            addChip(mix, stepSample(plan.bar, step, true), note, 0.14f, pan, 0.2f);
+            addChip(mix, stepSample(plan.bar, step, true), note, 0.22f, pan, 0.2f);
     }
 }
 
