@@ -1,6 +1,7 @@
 // tests/cpu/audioTests.cpp
 // The 128 BPM beat flag over a scripted music cursor, the pulses' decay to rest, music that cannot play, and the
-// built soundtrack: it decodes, lasts the show, does not clip, and its kicks land on the beat grid from time 0.
+// built soundtrack: it decodes, does not clip, its kicks land on the beat grid from time 0, and its final chord
+// lands on the show's close.
 #include <gtest/gtest.h>
 
 #include <miniaudio.h>
@@ -15,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/demoApp.h"
 #include "audio/beat.h"
 #include "audio/music.h"
 #include "gpu/debugLog.h"
@@ -122,7 +124,7 @@ TEST(MusicPlayback, UnusableFilesLeaveTheDemoSilentOnlyAMissingFileIsReportedAnd
     std::filesystem::remove_all(dir);
 }
 
-TEST(Soundtrack, KicksFallOnTheBeatGridFromTimeZero)
+TEST(Soundtrack, KeepsTheBeatGridFromTimeZeroAndEndsOnTheShowsClose)
 {
     const std::string path = std::string(LUMENFOLD_RUN_DIR) + "/Korvane's Swing.mp3";
     ma_decoder_config config = ma_decoder_config_init(ma_format_f32, 1, rate);
@@ -131,30 +133,46 @@ TEST(Soundtrack, KicksFallOnTheBeatGridFromTimeZero)
     ASSERT_EQ(ma_decode_file(path.c_str(), &config, &frames, &pcm), MA_SUCCESS) << path << " is missing";
     const std::vector<float> samples((float*)pcm, (float*)pcm + frames);
     ma_free(pcm, nullptr);
-    ASSERT_GT(samples.size(), (size_t)(240 * rate)) << path << " is too short for the show";
     const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
     EXPECT_LE(std::max(-*low, *high), 1.0f) << "clipped";
 
     const std::vector<double> running = lowBandEnergy(samples);
-    // The last two seconds are the ring-out after the final kick.
-    const int beats = (int)((samples.size() - 2 * rate) / beatFrames);
+    const int beats = (int)(samples.size() / beatFrames);
     const double shift = gridShift(running, 0, beats);
     EXPECT_TRUE(shift >= -0.005 * rate && shift <= 0.07 * rate) << shift << ": the first kick is not at time 0";
-    // A tempo off by a fraction of a sample per beat moves the grid by many milliseconds over the piece.
-    EXPECT_LE(std::fabs(gridShift(running, 0, beats / 3) - gridShift(running, beats * 2 / 3, beats)), 0.002 * rate);
 
-    // Every beat has a kick: an onset within 3 ms of the grid well above the beat's mean onset; a silent piece
-    // has none.
-    int missing = 0, firstMissing = -1;
+    // A kick is an onset within 3 ms of the grid well above the beat's mean onset and not lost in a fading tail.
+    std::vector<double> nearGrid(beats, 0.0), beatMean(beats, 0.0);
     for (int k = 0; k < beats; ++k) {
-        double nearGrid = 0.0, beatSum = 0.0;
         for (int d = -3 * rate / 1000; d <= 3 * rate / 1000; d += hop)
-            nearGrid = std::max(nearGrid, onsetAt(running, k * beatFrames + shift + d));
+            nearGrid[k] = std::max(nearGrid[k], onsetAt(running, k * beatFrames + shift + d));
         int taken = 0;
         for (double at = k * beatFrames; at < (k + 1) * beatFrames; at += hop, ++taken)
-            beatSum += onsetAt(running, at);
-        if (nearGrid <= 3.0 * beatSum / taken && missing++ == 0)
-            firstMissing = k;
+            beatMean[k] += onsetAt(running, at);
+        beatMean[k] /= taken;
     }
-    EXPECT_EQ(missing, 0) << "first beat without a kick: " << firstMissing;
+    const double strongest = *std::max_element(nearGrid.begin(), nearGrid.end());
+    std::vector<bool> kicked(beats);
+    for (int k = 0; k < beats; ++k)
+        kicked[k] = nearGrid[k] > 3.0 * beatMean[k] && nearGrid[k] > 0.01 * strongest;
+    // Every beat up to the final chord has a kick.
+    const int finalChord = (int)(std::find(kicked.rbegin(), kicked.rend(), true).base() - kicked.begin()) - 1;
+    ASSERT_GT(finalChord, 0) << "no kicks";
+    const auto firstMissing = std::find(kicked.begin(), kicked.begin() + finalChord, false);
+    EXPECT_EQ(firstMissing - kicked.begin(), finalChord) << "first beat without a kick";
+    // A tempo off by a fraction of a sample per beat moves the grid by many milliseconds over the piece.
+    EXPECT_LE(std::fabs(gridShift(running, 0, finalChord / 3) - gridShift(running, finalChord * 2 / 3, finalChord)),
+              0.002 * rate);
+
+    // The final chord lands on the last bar line before the close at 60 fps, so the close never cuts the music,
+    // and rings out for at most four seconds.
+    const long showFrames = appShowFrames(60, 300 * 60);
+    ASSERT_GT(showFrames, 0);
+    const double closeSec = showFrames / 60.0, finalChordSec = finalChord * beatFrames / rate;
+    EXPECT_EQ(finalChord % 4, 0) << "the final chord is off the bar line";
+    EXPECT_LE(finalChordSec, closeSec) << "the close cuts the final chord";
+    EXPECT_GT(finalChordSec, closeSec - 4 * beatFrames / rate) << "the music ends more than a bar before the close";
+    const auto lastHeard = std::find_if(samples.rbegin(), samples.rend(), [](float s) { return std::fabs(s) > 1e-3f; });
+    const double endSec = ((double)(samples.rend() - lastHeard) - shift) / rate;
+    EXPECT_LE(endSec - finalChordSec, 4.05) << "the final chord rings out too long";
 }

@@ -1,192 +1,97 @@
 // tools/soundtrack/arrangement.cpp
-// Sections: intro (0-15), groove (16-47), theme (48-79), breakdown (80-95), peak (96-127), outro (128-143).
-// The kick lands on every beat throughout; hats sit on the off-beats; the swing is in the sixteenths.
+// Which section plays on each bar: the sections turn where the show's scenes change.
 #include "arrangement.h"
 
+#include "parts.h"
+
 namespace {
-struct Chord {
-    int bass;
-    int notes[4];
+constexpr Recipe intro = {.kick = 0.85f, .padBrightnessFirst = 0.08f, .padBrightnessLast = 0.5f};
+// The box measures its ray budget in the dark: a dim pad over off-beat bass and ticking hats.
+constexpr Recipe dark = {.hatsFrom = 0, .ghostsFrom = 0, .bassFrom = 0, .bassBrightness = 0.3f, .padGain = 0.45f,
+                         .padBrightnessFirst = 0.25f, .padBrightnessLast = 0.4f, .stabsFrom = 8};
+// A break under the stained glass: the kick steps back, the pad opens, the tune sings low through glass.
+constexpr Recipe nave = {.kick = 0.8f, .padGain = 0.8f, .padBrightnessFirst = 0.9f, .padBrightnessLast = 0.9f,
+                         .arp = Arp::glass, .tune = Tune::low, .hit = Hit::crash};
+// The shutters roll up as the pad opens and the riser climbs into the drop.
+constexpr Recipe shutters = {.hatsFrom = 0, .ghostsFrom = 8, .bassFrom = 2, .bassBrightness = 0.35f,
+                             .padBrightnessFirst = 0.2f, .padBrightnessLast = 0.9f, .stabsFrom = 5, .riserBars = 4};
+// The layouts jump on the beat: the whole groove with the tune.
+constexpr Recipe drop = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
+                         .bassBrightness = 0.6f, .stabsFrom = 0, .tune = Tune::verse, .hit = Hit::crash};
+// Dark harmony, and thunder on every bar line.
+constexpr Recipe storm = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
+                          .bassBrightness = 0.9f, .padGain = 0.5f, .padBrightnessFirst = 0.45f,
+                          .padBrightnessLast = 0.45f, .stabsFrom = 0, .tune = Tune::lift, .liftHarmony = true,
+                          .hit = Hit::thunder, .hitEveryBar = true};
+// Drums and bass fall away into the fog; the tune returns low, then a riser lifts out of it.
+constexpr Recipe fog = {.kick = 0.8f, .padGain = 0.65f, .padBrightnessFirst = 0.35f, .padBrightnessLast = 0.95f,
+                        .tune = Tune::low, .tuneFrom = 3, .riserBars = 4};
+// The ball flashes patch by patch to chip blips, then bounces to a running arpeggio and rolling bass.
+constexpr Recipe chip = {.hatsFrom = 0, .ghostsFrom = 8, .bassFrom = 0, .rollFrom = 8, .padGain = 0.4f,
+                         .padBrightnessFirst = 0.5f, .stabsFrom = 8, .arp = Arp::chip, .hit = Hit::crash};
+// The name's tubes burn: the lifted harmony and its tune over the whole groove.
+constexpr Recipe neon = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
+                         .bassBrightness = 0.8f, .padBrightnessLast = 0.7f, .stabsFrom = 0, .tune = Tune::lift,
+                         .liftHarmony = true, .hit = Hit::crash, .riserBars = 4};
+// The emblem's finale: everything at once, the chip running over the theme.
+constexpr Recipe emblem = {.hatsFrom = 0, .openHats = true, .ghostsFrom = 0, .bassFrom = 0, .rollFrom = 0,
+                           .bassBrightness = 0.85f, .padGain = 0.6f, .padBrightnessFirst = 0.7f,
+                           .padBrightnessLast = 0.7f, .stabsFrom = 0, .arp = Arp::chip, .tune = Tune::verse,
+                           .hit = Hit::crash};
+// The camera pulls far away: only the kick, a closing pad and the answer that resolves on the final chord.
+constexpr Recipe zoom = {.kick = 0.8f, .padGain = 0.5f, .padBrightnessFirst = 0.7f, .padBrightnessLast = 0.2f,
+                         .tune = Tune::answer};
+
+struct Turn {
+    int bar;
+    int pickupBeats;
+    Pickup pickup;
+    const Recipe* recipe;  // none: the final chord
 };
 
-// Am F C G, and for the second half of the peak Dm Am F E, which leans back into A minor.
-const Chord verseChords[4] = {{33, {57, 60, 64, 69}}, {29, {53, 57, 60, 65}}, {36, {55, 60, 64, 67}}, {31, {55, 59, 62, 67}}};
-const Chord liftChords[4] = {{38, {50, 57, 62, 65}}, {33, {57, 60, 64, 69}}, {29, {53, 57, 60, 65}}, {40, {52, 56, 59, 64}}};
-
-struct MelodyNote {
-    int step;  // sixteenth within the four-bar phrase
-    int length;
-    int note;
+// Each scene switch on the 60 fps step beside the bar its section turns on (bar b starts at b * 1.875 s). Where
+// that bar line lies over a beat from the switch, the section before falls silent but for the kick from the beat
+// nearest the switch, and a pickup carries the turn to the bar line.
+constexpr Turn turns[] = {
+    {0, 0, Pickup::none, &intro},          // intro captions, 0 s
+    {14, 0, Pickup::none, &dark},          // Cornell box, 26.20 s: bar 14 at 26.25 s
+    {30, 0, Pickup::none, &nave},          // cathedral, 56.33 s: bar 30 at 56.25 s
+    {35, 0, Pickup::none, &shutters},      // shutters, 65.38 s: bar 35 at 65.63 s
+    {48, 1, Pickup::dropOut, &drop},       // metaballs, 89.48 s: bar 48 at 90.00 s, kick alone from 89.53 s
+    {63, 1, Pickup::thunder, &storm},      // cloud and lightning, 117.55 s: bar 63 at 118.13 s, a strike at 117.66 s
+    {71, 0, Pickup::none, &fog},           // fog, 133.60 s: bar 71 at 133.13 s, a beat ahead of the picture
+    {82, 0, Pickup::none, &chip},          // Amiga ball, 153.62 s: bar 82 at 153.75 s
+    {97, 2, Pickup::stutter, &neon},       // group name, 181.02 s: bar 97 at 181.88 s, the stutter from 180.94 s
+    {107, 1, Pickup::dropOut, &emblem},    // gear logo, 200.12 s: bar 107 at 200.63 s, kick alone from 200.16 s
+    {123, 0, Pickup::none, &zoom},         // the logo's zoom out, 230.17 s: bar 123 at 230.63 s
+    {127, 0, Pickup::none, nullptr},       // close, 238.17 s: the final chord on bar 127 at 238.13 s
 };
-
-const MelodyNote verseTheme[] = {
-    {0, 3, 76}, {3, 1, 74}, {4, 2, 72}, {6, 2, 69}, {8, 2, 72}, {10, 2, 76}, {12, 4, 81},
-    {16, 3, 79}, {19, 1, 77}, {20, 2, 76}, {22, 2, 72}, {24, 4, 69}, {28, 4, 72},
-    {32, 3, 76}, {35, 1, 74}, {36, 2, 72}, {38, 2, 67}, {40, 2, 72}, {42, 2, 76}, {44, 4, 79},
-    {48, 2, 81}, {50, 2, 79}, {52, 2, 76}, {54, 2, 74}, {56, 4, 71}, {60, 4, 74},
-};
-// The answer phrase climbs to the tonic instead of hanging on the fifth.
-const MelodyNote verseAnswer[] = {
-    {0, 3, 76}, {3, 1, 74}, {4, 2, 72}, {6, 2, 69}, {8, 2, 72}, {10, 2, 76}, {12, 4, 81},
-    {16, 3, 79}, {19, 1, 77}, {20, 2, 76}, {22, 2, 72}, {24, 4, 69}, {28, 4, 72},
-    {32, 2, 79}, {34, 2, 76}, {36, 2, 79}, {38, 2, 84}, {40, 4, 83}, {44, 4, 79},
-    {48, 2, 71}, {50, 2, 74}, {52, 4, 79}, {56, 8, 81},
-};
-const MelodyNote liftTheme[] = {
-    {0, 3, 77}, {3, 1, 76}, {4, 2, 74}, {6, 2, 69}, {8, 4, 74}, {12, 4, 77},
-    {16, 3, 76}, {19, 1, 74}, {20, 2, 72}, {22, 2, 69}, {24, 8, 76},
-    {32, 2, 72}, {34, 2, 74}, {36, 2, 77}, {38, 2, 81}, {40, 4, 79}, {44, 4, 77},
-    {48, 4, 76}, {52, 4, 80}, {56, 4, 83}, {60, 4, 88},
-};
-
-enum Section { intro, groove, theme, breakdown, peak, outro };
-
-Section sectionOf(int bar)
-{
-    if (bar < 16)
-        return intro;
-    if (bar < 48)
-        return groove;
-    if (bar < 80)
-        return theme;
-    if (bar < 96)
-        return breakdown;
-    if (bar < 128)
-        return peak;
-    return outro;
-}
-
-const Chord& chordOf(int bar)
-{
-    return (bar >= 112 && bar < 128) ? liftChords[bar % 4] : verseChords[bar % 4];
-}
-
-constexpr float swingAmount = 0.16f;
-
-// Sixteenth positions; the second and fourth of each beat are pushed late by the swing.
-long stepSample(int bar, int step, bool swung)
-{
-    double sixteenth = bar * 16 + step;
-    if (swung && (step % 2) == 1)
-        sixteenth += swingAmount;
-    return beatSample(sixteenth / 4.0);
-}
-
-long stepsLength(int steps)
-{
-    return beatSample(steps / 4.0);
-}
-
-void arrangeDrums(Mix& mix, int bar)
-{
-    Section section = sectionOf(bar);
-    float kickGain = section == breakdown ? 0.6f : 1.0f;
-    for (int beat = 0; beat < 4; ++beat) {
-        int beatStep = beat * 4;
-        addKick(mix, stepSample(bar, beatStep, false), kickGain);
-        uint32_t seed = (uint32_t)(bar * 16 + beatStep) * 2654435761u;
-        bool hats = (bar >= 8 && section != breakdown && bar < 140) || (bar >= 92 && bar < 96);
-        if (hats) {
-            bool open = section == peak || (section == theme && bar % 4 == 3 && beat == 3);
-            addHat(mix, stepSample(bar, beatStep + 2, false), open ? 0.3f : 0.42f, open, seed);
-        }
-        bool ghosts = section == theme || section == peak || (bar >= 92 && bar < 96);
-        if (ghosts) {
-            addHat(mix, stepSample(bar, beatStep + 1, true), 0.12f, false, seed + 1);
-            addHat(mix, stepSample(bar, beatStep + 3, true), 0.18f, false, seed + 2);
-        }
-    }
-}
-
-void arrangeBass(Mix& mix, int bar)
-{
-    Section section = sectionOf(bar);
-    if (section == intro || section == breakdown || bar >= 136)
-        return;
-    const Chord& chord = chordOf(bar);
-    float brightness = section == peak ? 0.8f : (section == theme ? 0.55f : 0.35f);
-    for (int beat = 0; beat < 4; ++beat) {
-        int beatStep = beat * 4;
-        if (section == groove || section == outro) {
-            addBass(mix, stepSample(bar, beatStep + 2, false), stepsLength(2) - 400, chord.bass, 0.5f, brightness);
-            continue;
-        }
-        // Rolling sixteenths between the kicks, the octave on the off-beat.
-        for (int step = 1; step < 4; ++step) {
-            int note = chord.bass + (step == 2 ? 12 : 0);
-            addBass(mix, stepSample(bar, beatStep + step, true), stepsLength(1) - 300, note, 0.42f, brightness);
-        }
-    }
-}
-
-void arrangeHarmony(Mix& mix, int bar)
-{
-    Section section = sectionOf(bar);
-    const Chord& chord = chordOf(bar);
-    float brightness = 0.6f;
-    float gain = 0.55f;
-    if (section == intro)
-        brightness = 0.08f + 0.5f * (float)bar / 16.0f;
-    if (section == breakdown)
-        brightness = 0.9f;
-    if (section == outro)
-        gain *= 1.0f - (float)(bar - 128) / 16.0f;
-    if (gain > 0.0f)
-        addPad(mix, stepSample(bar, 0, false), stepsLength(16) - 800, chord.notes, 3, gain, brightness);
-    bool stabs = (section == groove && bar >= 32) || section == peak || (section == theme && bar % 2 == 1);
-    if (!stabs)
-        return;
-    const int stabSteps[4] = {3, 6, 11, 14};
-    for (int i = 0; i < 4; ++i) {
-        float pan = (i % 2) ? 0.35f : -0.35f;
-        addStab(mix, stepSample(bar, stabSteps[i], true), chord.notes + 1, 3, 0.32f, pan);
-    }
-}
-
-void arrangePhrase(Mix& mix, int firstBar, const MelodyNote* notes, int count, int transpose, float gain)
-{
-    for (int i = 0; i < count; ++i) {
-        const MelodyNote& n = notes[i];
-        long start = stepSample(firstBar, n.step, true);
-        addLead(mix, start, stepsLength(n.length) - 600, n.note + transpose, gain);
-    }
-}
-
-template <int count>
-void arrangePhrase(Mix& mix, int firstBar, const MelodyNote (&notes)[count], int transpose, float gain)
-{
-    arrangePhrase(mix, firstBar, notes, count, transpose, gain);
-}
-
-void arrangeMelody(Mix& mix, int bar)
-{
-    if (bar % 4 != 0)
-        return;
-    Section section = sectionOf(bar);
-    bool answer = (bar / 4) % 2 == 1;
-    if (section == theme)
-        answer ? arrangePhrase(mix, bar, verseAnswer, 0, 0.3f) : arrangePhrase(mix, bar, verseTheme, 0, 0.3f);
-    if (section == breakdown && bar >= 84)
-        answer ? arrangePhrase(mix, bar, verseAnswer, -12, 0.24f) : arrangePhrase(mix, bar, verseTheme, -12, 0.24f);
-    if (section == peak && bar < 112)
-        answer ? arrangePhrase(mix, bar, verseAnswer, 0, 0.32f) : arrangePhrase(mix, bar, verseTheme, 0, 0.32f);
-    if (section == peak && bar >= 112)
-        arrangePhrase(mix, bar, liftTheme, 0, 0.32f);
-}
+constexpr int turnCount = sizeof(turns) / sizeof(turns[0]);
+constexpr int finalBar = turns[turnCount - 1].bar;
+// Past the close at 60 fps, and into silence where a coarse step turns the logo once more.
+const long ringOut = 4 * sampleRate;
 }
 
 long pieceFrames()
 {
-    return beatSample(pieceBars * 4) + 2 * sampleRate;
+    return beatSample(finalBar * 4) + ringOut;
+}
+
+long fadeOutStart()
+{
+    return pieceFrames() - sampleRate;
 }
 
 void arrangePiece(Mix& mix)
 {
-    for (int bar = 0; bar < pieceBars; ++bar) {
-        arrangeDrums(mix, bar);
-        arrangeBass(mix, bar);
-        arrangeHarmony(mix, bar);
-        arrangeMelody(mix, bar);
+    for (int t = 0; t + 1 < turnCount; ++t) {
+        const Turn& turn = turns[t];
+        const Turn& next = turns[t + 1];
+        for (int bar = turn.bar; bar < next.bar; ++bar) {
+            BarPlan plan = {bar, bar - turn.bar, next.bar - turn.bar, (next.bar - bar) * 16 - next.pickupBeats * 4,
+                            turn.recipe, next.recipe, bar + 1 == next.bar ? next.pickup : Pickup::none};
+            arrangeBar(mix, plan);
+        }
     }
-    addRiser(mix, stepSample(92, 0, false), stepsLength(64), 0.35f);
+    arrangeFinalChord(mix, finalBar, ringOut);
 }

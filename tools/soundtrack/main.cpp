@@ -25,6 +25,16 @@ void blockOffset(std::vector<float>& channel)
     }
 }
 
+// The ring-out ends in silence, whatever still echoes.
+void fadeOut(std::vector<float>& channel, long from)
+{
+    const long length = (long)channel.size() - from;
+    for (long i = 0; i < length; ++i) {
+        float level = 1.0f - (float)i / (float)length;
+        channel[from + i] *= level * level;
+    }
+}
+
 float normalisePeak(Stereo& out)
 {
     float peak = 0.0f;
@@ -53,6 +63,8 @@ int main(int argc, char** argv)
     addRoom(mix.reverbSend, 0.8f, mix.main);
     blockOffset(mix.main.left);
     blockOffset(mix.main.right);
+    fadeOut(mix.main.left, fadeOutStart());
+    fadeOut(mix.main.right, fadeOutStart());
     float rawPeak = normalisePeak(mix.main);
     if (rawPeak <= 0.0f) {
         fprintf(stderr, "soundtrack: the mix is silent\n");

@@ -186,3 +186,44 @@ void addRiser(Mix& mix, long start, long length, float gain)
         addAt(mix.reverbSend, start + i, value * 0.4f);
     }
 }
+
+void addChip(Mix& mix, long start, int note, float gain, float pan, float echo)
+{
+    const long length = (long)(0.16f * sampleRate);
+    const float hz = noteHz((float)note);
+    // The difference of two band-limited saws a quarter cycle apart is a clean 25% pulse.
+    Saw leading, trailing;
+    trailing.phase = 0.25f;
+    for (long i = 0; i < length; ++i) {
+        float t = (float)i / (float)sampleRate;
+        float pulse = 0.5f * (leading.next(hz) - trailing.next(hz));
+        float env = std::exp(-t / 0.045f) * (i < 60 ? (float)i / 60.0f : 1.0f);
+        float value = pulse * env * gain;
+        addPanned(mix, start + i, value * (1.0f - echo), pan);
+        addAt(mix.leadBus, start + i, value * echo);
+        addAt(mix.reverbSend, start + i, value * 0.25f);
+    }
+}
+
+void addNoiseHit(Mix& mix, long start, float gain, float lowHz, float highHz, float decaySec, uint32_t seed)
+{
+    const long length = (long)(4.0f * decaySec * sampleRate);
+    Noise noiseLeft(seed), noiseRight(seed * 2654435761u + 1u);
+    LowPass floorLeft, floorRight, topLeft, topRight;
+    floorLeft.set(lowHz, 0.7f);
+    floorRight.set(lowHz, 0.7f);
+    topLeft.set(highHz, 0.7f);
+    topRight.set(highHz, 0.7f);
+    for (long i = 0; i < length; ++i) {
+        float t = (float)i / (float)sampleRate;
+        float env = std::exp(-t / decaySec) * (i < 40 ? (float)i / 40.0f : 1.0f) * gain;
+        float fadeOut = i > length - 2000 ? (float)(length - i) / 2000.0f : 1.0f;
+        // Taking the low-passed floor away leaves the low band to the kick.
+        float whiteLeft = noiseLeft.next(), whiteRight = noiseRight.next();
+        float left = topLeft.next(whiteLeft - floorLeft.next(whiteLeft)) * env * fadeOut;
+        float right = topRight.next(whiteRight - floorRight.next(whiteRight)) * env * fadeOut;
+        addAt(mix.main.left, start + i, left);
+        addAt(mix.main.right, start + i, right);
+        addAt(mix.reverbSend, start + i, 0.2f * (left + right));
+    }
+}

@@ -19,5 +19,9 @@ void addBass(Mix& mix, long start, long length, int note, float gain, float brig
 void addPad(Mix& mix, long start, long length, const int* notes, int count, float gain, float brightness);
 void addStab(Mix& mix, long start, const int* notes, int count, float gain, float pan);
 void addLead(Mix& mix, long start, long length, int note, float gain);
+// A short pulse-wave blip, the home computer's voice; echo in [0, 1] sends it to the ping-pong delay.
+void addChip(Mix& mix, long start, int note, float gain, float pan, float echo);
+// Decaying noise in a band above the kick, in decorrelated stereo: a crash, or a thunder strike when dark.
+void addNoiseHit(Mix& mix, long start, float gain, float lowHz, float highHz, float decaySec, uint32_t seed);
 // Filtered noise that swells and opens towards its end, for the build before a drop.
 void addRiser(Mix& mix, long start, long length, float gain);
