@@ -194,6 +194,32 @@ TEST(EmblemImage, EmbeddedImageIsTheShapeSourceInTheBitLayout)
         << "shaders/gear_logo.glsl is stale: build the target regenerate_gear_logo";
 }
 
+TEST(EmblemImage, EmbeddedImageIsAGearOfSixteenTeethAroundARingAndAStarPointingUpWithAWindow)
+{
+    const std::vector<bool> image = embeddedBitmap(gear_logo_glsl, 2048);
+    ASSERT_EQ(image.size(), 256u * 256u);
+    // The pixel at radius r and turn t clockwise from straight up around the centre (128, 128).
+    auto inkAt = [&](double r, double turn) {
+        int x = (int)std::floor(128 + r * std::sin(6.283185 * turn)), y = (int)std::floor(128 - r * std::cos(6.283185 * turn));
+        return (bool)image[y * 256 + x];
+    };
+    auto runsAround = [&](double r) {
+        int runs = 0, inked = 0;
+        for (int k = 0; k < 720; ++k) {
+            inked += inkAt(r, k / 720.0);
+            runs += inkAt(r, k / 720.0) && !inkAt(r, (k + 719) / 720.0);
+        }
+        return std::pair{runs, inked};
+    };
+    EXPECT_EQ(runsAround(110).first, 16) << "teeth";
+    for (double solid : {18.0, 73.0, 95.0})  // the star's heart, the ring, the gear's body
+        EXPECT_EQ(runsAround(solid).second, 720) << solid;
+    for (double gap : {5.0, 64.0, 83.0, 122.0})  // the window, inside and outside the ring, beyond the teeth
+        EXPECT_EQ(runsAround(gap).second, 0) << gap;
+    EXPECT_EQ(runsAround(50).first, 5) << "star points";
+    EXPECT_TRUE(inkAt(50, 0.0) && !inkAt(50, 0.5)) << "a point straight up, none straight down";
+}
+
 TEST_F(GearLogoScene, GlowDimsAndWallsBrightenAfterTenSecondsTheGlowCarriesOverAndTheEmblemRestsOnAWholeTurn)
 {
     enterAt(100.0);
@@ -392,6 +418,17 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
     enterAt(0.0);
     frameAt(bounceStart);
     EXPECT_TRUE(renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
+
+    // The front wall and the ceiling stay dark through the flashes, then light up along a parabola over six
+    // seconds: a quarter of the way at half time. The ceiling ends a little brighter than the front wall.
+    const VWFace& front = gpuConstants.vwFaces[faceNegZ];
+    const VWFace& ceiling = gpuConstants.vwFaces[facePosY];
+    for (auto [afterSec, share] : {std::pair{-0.01f, 0.0f}, {1.5f, 0.0625f}, {3.0f, 0.25f}, {6.0f, 1.0f}, {9.0f, 1.0f}}) {
+        frameAt(amigaFlashEnd() + afterSec);
+        EXPECT_NEAR(front.emissivity, share, 1e-4f) << afterSec;
+        EXPECT_NEAR(ceiling.emissivity, 1.05f * share, 1e-4f) << afterSec;
+        EXPECT_TRUE(std::fabs(front.r - 0.5f * share) < 1e-4f && front.r >= front.g && front.g >= front.b) << afterSec;
+    }
 }
 
 TEST_F(CloudLightning, StrikesOnEvenBeatsThenOnEveryBeatInTheLastQuarterAndMissesBeatsDuringTheTransition)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/demoApp.h"
-#include "overlay/captionMetrics.h"
 #include "overlay/overlay.h"
 #include "sequencer/demoClock.h"
 #include "sequencer/labels.h"
@@ -24,7 +23,7 @@ constexpr int width = 1920;
 constexpr int height = 1080;
 
 struct CaptionPixels {
-    int maxX = -1, maxY = -1, brightest = 0;
+    int minX = width, maxX = -1, maxY = -1, brightest = 0;
     std::vector<int> rowTops;  // first row of each band of lit rows, top to bottom
 };
 
@@ -75,6 +74,7 @@ protected:
                     continue;
                 if (found.rowTops.empty() || found.maxY < y - 1)
                     found.rowTops.push_back(y);
+                found.minX = std::min(found.minX, x);
                 found.maxX = std::max(found.maxX, x);
                 found.maxY = y;
             }
@@ -82,12 +82,12 @@ protected:
     }
 
     void showAged(const char* text, float ageSec) { labelLog.push_back({text, (float)demoClock() - ageSec}); }
-
-    // What the overlay should derive from the default font: fifteen average characters span an eighth of the width.
-    float fontSize() const { return ImGui::GetIO().Fonts->Fonts[0]->LegacySize * ImGui::GetStyle().FontScaleMain; }
-    float textScale() const { return std::max(0.125f, width / 8.0f / (fontSize() * 0.55f * 15.0f)); }
-    float lineHeight() const { return fontSize() * textScale() * 1.4f; }
-    float expectedTop(float ageSec) const { return 0.44f * height - lineHeight() + ageSec * lineHeight(); }
+    CaptionPixels captionAged(const char* text, float ageSec)
+    {
+        labelLog.clear();
+        showAged(text, ageSec);
+        return drawAndRead();
+    }
     GLFWwindow* window = nullptr;
     int savedWidth = 0, savedHeight = 0;
 };
@@ -99,24 +99,30 @@ TEST_F(OverlayCaptions, CaptionSitsLeftOfTheMarginFadesWithItsAgeAndKeepsItsOwnW
     overlayPass(width, height);
     EXPECT_TRUE(ImGui::GetFrameCount() == framesBefore + 1 && ImGui::GetDrawData()->Valid);
 
-    // Text ends two average characters short of the right edge and is drawn at a quarter of the opacity.
-    const float right = width - 2.0f * fontSize() * textScale() * 0.55f;
+    // Fifteen characters of the monospaced default font span an eighth of the width; a caption ends two of them
+    // short of the right edge.
+    CaptionPixels wide = captionAged("HHHHHHHHHHHHHHH", 1.5f), narrow = captionAged("H", 1.5f);
+    const float charWidth = ((wide.maxX - wide.minX) - (narrow.maxX - narrow.minX)) / 14.0f;
+    EXPECT_NEAR(15 * charWidth, width / 8.0f, width / 240.0f);
+    EXPECT_EQ(wide.maxX, narrow.maxX) << "right-aligned";
+    EXPECT_TRUE(wide.maxX <= width - 2 * charWidth && wide.maxX >= width - 3 * charWidth) << wide.maxX;
+
+    // It fades in over half a second and out from 2.5 s to 5.5 s, at a quarter of full white, and sinks one line a
+    // second from a line above 44 % of the height.
     const struct { float ageSec, opacity; } cases[] = {{0.25f, 0.5f}, {1.5f, 1.0f}, {4.0f, 0.5f}, {5.5f, 0.0f}};
+    std::vector<int> tops;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.ageSec);
-        labelLog.clear();
-        showAged("HHHH", c.ageSec);
-        CaptionPixels found = drawAndRead();
-        ASSERT_EQ(found.rowTops.empty(), c.opacity == 0.0f);
-        EXPECT_NEAR(found.brightest, 255.0f * 0.25f * c.opacity, 2.0f);
-        if (found.rowTops.empty())
-            continue;
-        EXPECT_TRUE(found.maxX <= right && found.maxX >= right - fontSize() * textScale()) << found.maxX;
-        EXPECT_GE(found.rowTops[0], expectedTop(c.ageSec) - 1.0f);
-        EXPECT_LE(found.rowTops[0], expectedTop(c.ageSec) + 0.5f * lineHeight());
-        EXPECT_LE(found.maxY - found.rowTops[0], lineHeight());
+        CaptionPixels found = captionAged("HHHH", c.ageSec);
+        ASSERT_EQ(found.rowTops.empty(), c.opacity == 0.0f) << c.ageSec;
+        EXPECT_NEAR(found.brightest, 255.0f * 0.25f * c.opacity, 2.0f) << c.ageSec;
+        if (!found.rowTops.empty())
+            tops.push_back(found.rowTops[0]);
     }
-    EXPECT_FLOAT_EQ(uiTextScale, textScale());
+    ASSERT_EQ(tops.size(), 3u);
+    const float lineHeight = (tops[1] - tops[0]) / 1.25f;
+    EXPECT_NEAR(tops[2] - tops[1], 2.5f * lineHeight, 1.5f);
+    EXPECT_TRUE(lineHeight > 1.2f * charWidth / 0.55f && lineHeight < 1.6f * charWidth / 0.55f) << lineHeight;
+    EXPECT_TRUE(tops[0] >= 0.44f * height - 0.75f * lineHeight - 1 && tops[0] <= 0.44f * height) << tops[0];
     EXPECT_TRUE(takeGlErrors().empty());
 
     labelLog.clear();
@@ -125,7 +131,7 @@ TEST_F(OverlayCaptions, CaptionSitsLeftOfTheMarginFadesWithItsAgeAndKeepsItsOwnW
         showAged(text, ageSec);
     CaptionPixels found = drawAndRead();
     ASSERT_EQ(found.rowTops.size(), 1u);
-    EXPECT_TRUE(found.rowTops[0] >= expectedTop(1.0f) - 1.0f && found.maxY - found.rowTops[0] <= lineHeight());
+    EXPECT_LE(found.maxY - found.rowTops[0], lineHeight);
     // Named by position in the log, the captions would be hidden for a frame when older entries leave it.
     labelLog.erase(labelLog.begin(), labelLog.begin() + 2);
     EXPECT_GT(drawAndRead(1).brightest, 0);

@@ -1,15 +1,13 @@
 // tests/gl/volumeTestSupport.h
 // Shared set-up for the GL tests: the GL errors seen, programs, a small volume, the test fill, read-backs of the
-// volume and the GI, a comparison with a CPU model of the volume, an off-screen draw, the library's hash.
+// volume and the GI, an off-screen draw, and the library's hash and noise on the CPU.
 #pragma once
 
 #include <GL/glew.h>
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 class cSceneBase;
@@ -47,14 +45,9 @@ struct VolumeReadback {
 };
 VolumeReadback readVolume();
 
-// What the voxel (x, y, z) whose centre in the unit cube is p should hold.
-using VoxelModel = std::function<Voxel(int x, int y, int z, float px, float py, float pz)>;
-
-// Expects every listed slice (axis 0 x, 1 y, 2 z; index) of the volume to match the model within half-float
-// precision. The wireframe edges are left to the fill library's tests; voxels whose answer changes when the
-// centre is nudged are skipped, as GPU rounding may go either way.
-void expectSlicesMatch(const VolumeReadback& volume, const VoxelModel& model,
-                       std::initializer_list<std::pair<int, int>> slices, const std::string& name);
+// The fill library's value noise (or gradient noise) and fbm on the CPU.
+float noiseRef(const float q[3], bool gradient);
+float fbmRef(float x, float y, float z);
 
 // The fill library's integer hash on the CPU, for tests that predict what a shader derives from it.
 inline float hashRef(uint32_t x)
