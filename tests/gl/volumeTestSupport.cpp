@@ -21,15 +21,6 @@
 namespace {
 GLuint testFillProgram = 0;
 
-// The gradient of a lattice corner, picked by its key, dotted with the offset from that corner.
-float gradRef(uint32_t h, float dx, float dy, float dz)
-{
-    h ^= h >> 16;
-    h *= 0x45d9f3bu;
-    uint32_t g = (h ^ (h >> 8)) & 15u;
-    float u = g < 8 ? dx : dy, v = g < 4 ? dy : (g == 12 || g == 14) ? dx : dz;
-    return ((g & 1) ? -u : u) + ((g & 2) ? -v : v);
-}
 }
 
 void prepareVolume(int size)
@@ -140,36 +131,4 @@ VolumeReadback readVolume()
 {
     return {volume.volSize, readTexture3D(volume.volumeTex, volume.volSize, GL_RGBA, 4),
             readTexture3D(volume.emissRoughTex, volume.volSize, GL_RG, 2)};
-}
-
-// Value noise (smoothstep fade of hashed corners) or gradient noise (quintic fade of corner gradients).
-float noiseRef(const float q[3], bool gradient)
-{
-    int i[3];
-    float f[3], u[3], corner[8];
-    for (int a = 0; a < 3; ++a) {
-        i[a] = (int)std::floor(q[a]);
-        f[a] = q[a] - std::floor(q[a]);
-        u[a] = gradient ? f[a] * f[a] * f[a] * (f[a] * (f[a] * 6 - 15) + 10) : f[a] * f[a] * (3 - 2 * f[a]);
-    }
-    for (int c = 0; c < 8; ++c) {
-        int dx = c & 1, dy = (c >> 1) & 1, dz = c >> 2;
-        uint32_t key = (uint32_t)(i[0] + dx) * 1619u + (uint32_t)(i[1] + dy) * 31337u + (uint32_t)(i[2] + dz) * 6271u;
-        corner[c] = gradient ? gradRef(key, f[0] - dx, f[1] - dy, f[2] - dz) : hashRef(key);
-    }
-    // Corner c is x + 2y + 4z: interpolate along x, then y, then z.
-    for (int a = 0, n = 4; a < 3; ++a, n /= 2)
-        for (int c = 0; c < n; ++c)
-            corner[c] = corner[2 * c] + (corner[2 * c + 1] - corner[2 * c]) * u[a];
-    return gradient ? corner[0] * 0.5f + 0.5f : corner[0];
-}
-
-float fbmRef(float x, float y, float z)
-{
-    float sum = 0.0f, amplitude = 0.5f;
-    for (int octave = 0; octave < 4; ++octave, amplitude *= 0.48f, x *= 2.1f, y *= 2.1f, z *= 2.1f) {
-        const float q[3] = {x, y, z};
-        sum += amplitude * noiseRef(q, false);
-    }
-    return sum;
 }

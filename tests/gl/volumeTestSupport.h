@@ -1,6 +1,6 @@
 // tests/gl/volumeTestSupport.h
 // Shared set-up for the GL tests: the GL errors seen, programs, a small volume, the test fill, read-backs of the
-// volume and the GI, an off-screen draw, and the library's hash and noise on the CPU.
+// volume and the GI, an off-screen draw, and the library's hash on the CPU.
 #pragma once
 
 #include <GL/glew.h>
@@ -44,10 +44,6 @@ struct VolumeReadback {
     Voxel at(int x, int y, int z) const;
 };
 VolumeReadback readVolume();
-
-// The fill library's value noise (or gradient noise) and fbm on the CPU.
-float noiseRef(const float q[3], bool gradient);
-float fbmRef(float x, float y, float z);
 
 // The fill library's integer hash on the CPU, for tests that predict what a shader derives from it.
 inline float hashRef(uint32_t x)
