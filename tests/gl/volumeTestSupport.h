@@ -16,7 +16,7 @@ class cSceneBase;
 std::vector<std::string> takeGlErrors();
 
 // The test fill's shapes; fillTestShapes.glsl lists the parameters each one reads.
-enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane, shapeWireframe,
+enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane,
                  shapeFloorAndSlab, shapeBrickMix };
 
 // Restores the shared state (the clock at 0), builds every program once and (re)creates a volume of size^3.

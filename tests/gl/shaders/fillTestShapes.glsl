@@ -6,14 +6,11 @@ uniform int shape;
 uniform float a[7];
 
 const int SHAPE_BOX = 1, SHAPE_BOX_Z = 2, SHAPE_CYLINDER = 3, SHAPE_SPHERE = 4, SHAPE_PLANE = 5;
-const int SHAPE_WIREFRAME = 6, SHAPE_FLOOR_AND_SLAB = 7, SHAPE_BRICK_MIX = 8;
+const int SHAPE_FLOOR_AND_SLAB = 6, SHAPE_BRICK_MIX = 7;
 
 void main()
 {
     FILL_INIT
-    if (shape == SHAPE_WIREFRAME) {
-        WRITE_EDGE_WIREFRAME
-    }
     writeVoxel(ipos, sVoxelDefault());
     sVoxel solid = sVoxel(1.0, 1.0, 1.0, 1.0, 0.0, 1.0);
     if (shape == SHAPE_BOX)  // centre xyz, half extents xyz
