@@ -1,26 +1,6 @@
-#version 430
 // Gathers the light reaching each GI cell along a few rays and blends it into the persistent GI buffer.
 // Integer arithmetic wraps modulo 2^32 on purpose.
 layout(local_size_x = 8, local_size_y = 8, local_size_z = 8) in;
-
-struct sVWFace {
-    float r;
-    float g;
-    float b;
-    float emissivity;
-    float roughness;
-    float pad0;
-    float pad1;
-    float pad2;
-};
-
-layout(std140, binding = 3) uniform Constants {
-    float wallThickness;
-    float vwAlbedo;
-    float emissivityMul;
-    float forceBlack;
-    sVWFace vwFaces[6];
-};
 
 // Read and written in place: multi-bounce may see a neighbour's light of this frame or the last.
 layout(std430, binding = 0) buffer GI {

@@ -6,7 +6,7 @@
 
 #include "app/demoApp.h"
 #include "audio/beat.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
@@ -68,7 +68,7 @@ protected:
         ASSERT_TRUE(started);
         restoreSharedDefaults();
         renderSettings.volSize = 16;  // the first frame's resource check runs before the probe's entry
-        probe.fillProgram = buildComputeProgram("fillProbe", {vol_write_glsl, emptyFillBody});
+        probe.fillProgram = buildComputeProgram("fillProbe", {constants_glsl, vol_write_glsl, emptyFillBody});
         ASSERT_NE(probe.fillProgram, 0u);
         sceneTable[0] = &probe;
         scenePlaylist = {0, -2};
@@ -76,7 +76,6 @@ protected:
     }
     void TearDown() override
     {
-        sceneTable[0] = savedSlot;
         scenePlaylist = savedPlaylist;
         if (started) {
             deleteProgram(probe.fillProgram);
@@ -102,7 +101,6 @@ protected:
 
     bool started = false;
     cSceneProbe probe;
-    cSceneBase* savedSlot = sceneTable[0];
     std::vector<int> savedPlaylist = scenePlaylist;
 };
 }

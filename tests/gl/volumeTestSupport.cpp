@@ -30,7 +30,8 @@ void prepareVolume(int size)
     // Every program, the test fill's among them, is built once for the whole run.
     if (!testFillProgram) {
         std::vector<ProgramRow> rows = sceneProgramRows();
-        rows.push_back({"fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
+        rows.push_back(
+            {"fillTestShapes", {constants_glsl, noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
         buildAllPrograms(rows);
         createUniformBuffers();
     }

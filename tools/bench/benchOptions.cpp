@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/argParsing.h"
+#include "tools/common/argParsing.h"
 #include "scenes/sceneRegistry.h"
 
 const char benchUsage[] =
