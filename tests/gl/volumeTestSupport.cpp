@@ -65,6 +65,7 @@ bool prepareScene(cSceneBase& scene, const char* programName, int volSize)
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
 {
     std::vector<float> data((size_t)size * size * size * components);
+    glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
     glBindTexture(GL_TEXTURE_3D, texture);
     glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);
@@ -75,6 +76,7 @@ std::vector<GLubyte> readOccupancy()
 {
     int bricks = occupancyBrickCount(volume.volSize);
     std::vector<GLubyte> data((size_t)bricks * bricks * bricks * 2);
+    glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
     glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
     glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);
