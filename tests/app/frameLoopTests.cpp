@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "app/demoApp.h"
 #include "audio/beat.h"
@@ -151,4 +152,16 @@ TEST_F(FrameLoop, AGlErrorIsReportedAtShutdownAndInDebugBuildsWhenItHappens)
 #ifndef NDEBUG
     EXPECT_NE(log.find("\nGL: "), std::string::npos) << log;
 #endif
+}
+
+TEST(OffscreenTarget, ATargetLargerThanTheDriverHoldsIsRefusedWithStatusTwoAndAMessage)
+{
+    AppOptions options = offscreenAppOptions(1 << 20, 16);
+    options.windowWidth = 16;  // only the target is too large
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(appStartup(options));
+    std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(appStartupFailureStatus(), 2);
+    EXPECT_NE(message.find("Lumenfold: 1048576x16: the size is larger than this driver's"), std::string::npos)
+        << message;
 }
