@@ -2,7 +2,6 @@
 // A second show in the same process plays as the first: the run reset puts back what scenes keep across visits.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,25 +22,7 @@
 namespace {
 constexpr int fps = 60;
 
-// What the scenes keep across visits.
-std::string keptState()
-{
-    std::ostringstream kept;
-    kept << cSceneMetaballs2::layoutRandom << " " << cSceneMetaballs2::lastLayoutChange << " "
-         << cSceneCornell::firstRayLabel;
-    for (const SceneRow& row : sceneRegistry()) {
-        if (auto* cloud = dynamic_cast<const cSceneCloudLightning*>(row.scene))
-            kept << " " << cloud->strikeCount << " " << cloud->beatCount << " " << cloud->strikeTime;
-        if (auto* fog = dynamic_cast<const cSceneFog*>(row.scene))
-            kept << " " << fog->jitterSeed;
-        if (auto* logo = dynamic_cast<const cSceneGearLogo*>(row.scene))
-            kept << " " << logo->logoEmissivity;
-    }
-    return kept.str();
-}
-
-// One line per frame: the scene entered last, the camera, the layout, the rays, the newest caption and what the
-// scenes keep.
+// One line per frame: the scene entered last, the camera, the layout, the rays and the newest caption.
 std::vector<std::string> playShow(long frames)
 {
     std::vector<std::string> seen;
@@ -50,7 +31,7 @@ std::vector<std::string> playShow(long frames)
         std::ostringstream line;
         line << frame << " " << lastAppliedScene << " " << cameraYaw << " " << cameraPitch << " " << cameraDistance
              << " " << viewLayout << " " << renderSettings.raysPerFrame << " "
-             << (labelLog.empty() ? "" : labelLog.back().text) << " " << keptState();
+             << (labelLog.empty() ? "" : labelLog.back().text);
         seen.push_back(line.str());
     }
     return seen;
@@ -62,8 +43,12 @@ TEST(RunReset, ASecondShowInTheSameProcessPlaysFrameForFrameAsTheFirst)
     const long frames = countShowFrames(fps, 300 * fps);
     ASSERT_GT(frames, 100 * fps);
     const std::vector<std::string> first = playShow(frames);
+    // The statics are upset before the reset, so one it misses shows in the frames.
+    cSceneMetaballs2::lastLayoutChange = -1e9;
+    cSceneMetaballs2::layoutRandom.discard(1);
+    cSceneCornell::firstRayLabel = !cSceneCornell::firstRayLabel;
     resetRun();
-    // What a scene object keeps is back to what a new one holds.
+    // What a scene object keeps across visits is back to what a new one holds.
     const cSceneCloudLightning newCloud;
     for (const SceneRow& row : sceneRegistry()) {
         if (auto* cloud = dynamic_cast<const cSceneCloudLightning*>(row.scene)) {
@@ -81,8 +66,5 @@ TEST(RunReset, ASecondShowInTheSameProcessPlaysFrameForFrameAsTheFirst)
     ASSERT_EQ(first.size(), second.size());
     for (size_t i = 0; i < first.size(); ++i)
         ASSERT_EQ(first[i], second[i]) << "the shows part at frame " << i;
-    // The Cornell box prefixes only the first ray count of a run, so a run that was not reset shows none.
-    EXPECT_TRUE(std::any_of(first.begin(), first.end(),
-                            [](const std::string& line) { return line.find("rays per voxel") != std::string::npos; }));
     resetRun();
 }
