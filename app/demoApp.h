@@ -28,8 +28,10 @@ struct AppOptions {
 // A hidden window drawing into an off-screen target of this size, without music: the offline drivers' set-up.
 AppOptions offscreenAppOptions(int width, int height);
 
-// Returns false after printing one line that names what failed; the caller exits with status 1.
+// Returns false after printing one line that names what failed; the caller exits with appStartupFailureStatus().
 bool appStartup(const AppOptions& options);
+// After a failed start-up: 2 when the options ask for more than this driver holds, otherwise 1.
+int appStartupFailureStatus();
 void appFrame(const FrameInput& input);
 // The live demo's input: the windowing timer and the sound's playback cursor.
 FrameInput liveFrameInput();
@@ -44,7 +46,12 @@ void readTargetPixels(std::vector<uint8_t>& rgba, int& width, int& height);
 
 // Restores every piece of shared scene-facing state to its start-up value.
 void restoreSharedDefaults();
+// Restores everything that lives for the whole run, the shared defaults and every scene's own, so that a second
+// show in the same process plays as the first did.
+void resetRun();
 
-// Frames of the whole show on the fixed step, up to and including the one on which the window asks to close;
-// -1 when it does not close within limitFrames. Call before appStartup.
-long appShowFrames(int fps, long limitFrames);
+// The frame step with the GPU passes off: it needs no context. True on the frame on which the show ends.
+bool rehearseFrame(const FrameInput& input);
+// Frames of the whole show on the fixed step, up to and including the one on which the show ends; -1 when it
+// does not end within limitFrames. Resets the run before and after, so call it before a show, not during one.
+long countShowFrames(int fps, long limitFrames);

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 
 bool isSoftwareRenderer(const char* renderer)
 {

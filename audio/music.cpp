@@ -2,7 +2,7 @@
 // The soundtrack streamed through miniaudio's engine; any unusable file or device leaves the demo silent.
 #include "audio/music.h"
 
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 
 #include <miniaudio.h>
 

@@ -109,18 +109,18 @@ void runGiCopy(int giSize)
     glUseProgram(0);
 }
 
+void runGiFrame(const GiFrame& frame, int raysPerFrame)
+{
+    if (frame.clear)
+        giClear();
+    writeFrameConstants();
+    if (!frame.step.run)
+        return;
+    runGiPass(volume.giSize, volume.volSize, frame.frameId, frame.step.blend, raysPerFrame);
+    runGiCopy(volume.giSize);
+}
+
 void giFrameControl(int raysPerFrame)
 {
-    if (giResetRequested) {
-        giClear();
-        giAccumCount = 0;
-        giResetRequested = false;
-    }
-    writeFrameConstants();
-    GiStep step = nextGiStep(renderSettings.giBlend);
-    if (!step.run)
-        return;
-    runGiPass(volume.giSize, volume.volSize, giFrameId, step.blend, raysPerFrame);
-    ++giFrameId;
-    runGiCopy(volume.giSize);
+    runGiFrame(planGiFrame(renderSettings.giBlend), raysPerFrame);
 }

@@ -6,5 +6,8 @@ void giClear();
 void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysPerFrame);
 void runGiCopy(int giSize);
 
-// The per-frame GI control: serve a reset, write the frame constants, gather and copy unless frozen.
+struct GiFrame;
+// The GPU side of a planned frame: clear on a reset, write the frame constants, gather and copy unless frozen.
+void runGiFrame(const GiFrame& frame, int raysPerFrame);
+// Plans and runs one frame, for callers that drive the GI on its own.
 void giFrameControl(int raysPerFrame);

@@ -27,6 +27,19 @@ GiStep nextGiStep(float giBlend)
     return {true, giBlend};
 }
 
+GiFrame planGiFrame(float giBlend)
+{
+    GiFrame frame{giResetRequested, {false, 0.0f}, giFrameId};
+    if (giResetRequested) {
+        giAccumCount = 0;
+        giResetRequested = false;
+    }
+    frame.step = nextGiStep(giBlend);
+    if (frame.step.run)
+        ++giFrameId;
+    return frame;
+}
+
 void resetGiStateDefaults()
 {
     giAccumMode = giRunningAverage;

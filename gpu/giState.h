@@ -24,4 +24,12 @@ struct GiStep {
 // Decides this frame's GI pass from the mode and keeps giAccumCount in step with it.
 GiStep nextGiStep(float giBlend);
 
+// One frame's GI bookkeeping, without GL: serves a reset request, takes the step and numbers the frame.
+struct GiFrame {
+    bool clear;
+    GiStep step;
+    unsigned frameId;
+};
+GiFrame planGiFrame(float giBlend);
+
 void resetGiStateDefaults();

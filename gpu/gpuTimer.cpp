@@ -7,44 +7,53 @@
 
 namespace {
 struct GpuTiming {
-    GLuint queries[2][stampCount] = {};
+    GLuint queries[2][stageCount][2] = {};  // set, stage, begin and end
     int writeSet = 0;
     int readSet = 1;
     bool firstFrame = true;
 };
 GpuTiming timing;
 
-float millisecondsBetween(GLuint64 from, GLuint64 to)
+void recordStamp(int stage, int end)
 {
-    return (float)(to - from) / 1000000.0f;
+    glQueryCounter(timing.queries[timing.writeSet][stage][end], GL_TIMESTAMP);
+    // Software rasterisers take the stamp when queued commands are flushed but run compute at dispatch;
+    // flushing here keeps each stamp between the passes it separates. A GPU only submits earlier.
+    glFlush();
+}
+
+float stageMs(int stage)
+{
+    GLuint64 begin = 0, end = 0;
+    glGetQueryObjectui64v(timing.queries[timing.readSet][stage][0], GL_QUERY_RESULT, &begin);
+    glGetQueryObjectui64v(timing.queries[timing.readSet][stage][1], GL_QUERY_RESULT, &end);
+    return (float)(end - begin) / 1000000.0f;
 }
 }
 
 void beginGpuTiming()
 {
-    if (!timing.queries[0][0])
-        glGenQueries(2 * stampCount, &timing.queries[0][0]);
+    if (!timing.queries[0][0][0])
+        glGenQueries(2 * stageCount * 2, &timing.queries[0][0][0]);
     if (timing.firstFrame) {
         timing.firstFrame = false;
         gpuFillMs = gpuOccupancyMs = gpuGiMs = gpuRenderMs = 0.0f;
-    } else {
-        GLuint64 t[stampCount];
-        for (int i = 0; i < stampCount; ++i)
-            glGetQueryObjectui64v(timing.queries[timing.readSet][i], GL_QUERY_RESULT, &t[i]);
-        gpuFillMs = millisecondsBetween(t[stampBeforeFill], t[stampAfterFill]);
-        gpuOccupancyMs = millisecondsBetween(t[stampAfterFill], t[stampAfterOccupancy]);
-        gpuGiMs = millisecondsBetween(t[stampBeforeGi], t[stampAfterGi]);
-        gpuRenderMs = millisecondsBetween(t[stampAfterGi], t[stampAfterDraw]);
+        return;
     }
-    recordGpuStamp(stampBeforeFill);
+    gpuFillMs = stageMs(stageFill);
+    gpuOccupancyMs = stageMs(stageOccupancy);
+    gpuGiMs = stageMs(stageGi);
+    gpuRenderMs = stageMs(stageDraw);
 }
 
-void recordGpuStamp(int stamp)
+void beginGpuStage(int stage)
 {
-    glQueryCounter(timing.queries[timing.writeSet][stamp], GL_TIMESTAMP);
-    // Software rasterisers take the stamp when queued commands are flushed but run compute at dispatch;
-    // flushing here keeps each stamp between the passes it separates. A GPU only submits earlier.
-    glFlush();
+    recordStamp(stage, 0);
+}
+
+void endGpuStage(int stage)
+{
+    recordStamp(stage, 1);
 }
 
 void flipGpuTimingSets()
@@ -55,7 +64,7 @@ void flipGpuTimingSets()
 
 void deleteGpuTiming()
 {
-    if (timing.queries[0][0])
-        glDeleteQueries(2 * stampCount, &timing.queries[0][0]);
+    if (timing.queries[0][0][0])
+        glDeleteQueries(2 * stageCount * 2, &timing.queries[0][0][0]);
     timing = GpuTiming();
 }

@@ -29,7 +29,8 @@ void updateOccupancy()
     glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
     glBindSampler(0, volume.nearestSampler);
     setUniformInt(program, "volSampler", 0);
-    glBindImageTexture(0, volume.occupancyTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RG8UI);
+    // The spreading passes below read the marks back through the same binding.
+    glBindImageTexture(0, volume.occupancyTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG8UI);
     setUniformInt(program, "volW", volume.volSize);
     setUniformInt(program, "brickSize", occupancyBrickSize);
     int bricks = occupancyBrickCount(volume.volSize);

@@ -4,7 +4,7 @@
 
 #include <GL/glew.h>
 
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 #include "shaderSources.h"
 
 Programs programs;
@@ -116,11 +116,12 @@ unsigned buildRaymarchProgram(const char* vertexSource, const char* fragmentSour
 void buildAllPrograms(const std::vector<ProgramRow>& fillRows)
 {
     buildFillPrograms(fillRows);
-    programs.updateGI = compileComputeProgram(updateGI_glsl, "updateGI");
+    programs.updateGI = buildComputeProgram("updateGI", {constants_glsl, updateGI_glsl});
     programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
     programs.updateOccupancy = compileComputeProgram(updateOccupancy_glsl, "updateOccupancy");
     programs.spreadOccupancy = compileComputeProgram(spreadOccupancy_glsl, "spreadOccupancy");
-    programs.raymarch = buildRaymarchProgram(raymarchVertex_glsl, raymarchFragment_glsl);
+    programs.raymarch =
+        buildRaymarchProgram(raymarchVertex_glsl, composeProgramText({constants_glsl, raymarchFragment_glsl}).c_str());
 }
 
 void deleteProgram(unsigned& program)

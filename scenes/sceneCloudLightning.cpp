@@ -68,6 +68,13 @@ void cSceneCloudLightning::update()
     updateTimeline(timeline);
 }
 
+void cSceneCloudLightning::resetRun()
+{
+    strikeTime = -999.0;
+    strikeCount = 0;
+    beatCount = 0;
+}
+
 void cSceneCloudLightning::fill(int volSize)
 {
     dispatchFill(fillProgram, volSize, (float)sceneTime(), [this](const FillUniforms& u) {

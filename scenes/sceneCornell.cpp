@@ -123,6 +123,11 @@ void cSceneCornell::rampRays(float p)
     }
 }
 
+void cSceneCornell::resetRun()
+{
+    firstRayLabel = true;
+}
+
 void cSceneCornell::fill(int volSize)
 {
     // The picture must not drift with time, only with the light.

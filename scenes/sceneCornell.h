@@ -8,6 +8,7 @@ class cSceneCornell : public cSceneBase {
 public:
     void enter() override;
     void fill(int volSize) override;
+    void resetRun() override;
 
     // One frame of the "ramp" phase: rays per voxel climb from 1 to maxRays as p goes from 0 to 1.
     void rampRays(float p);

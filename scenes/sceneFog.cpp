@@ -104,6 +104,11 @@ void cSceneFog::update()
     }
 }
 
+void cSceneFog::resetRun()
+{
+    jitterSeed = 42;
+}
+
 void cSceneFog::fill(int volSize)
 {
     dispatchFill(fillProgram, volSize, (float)sceneTime(), [this](const FillUniforms& u) {

@@ -12,6 +12,7 @@ public:
     // Steps the script, switches the lighting rig when its time comes and jumps the camera on beats.
     void update() override;
     void fill(int volSize) override;
+    void resetRun() override;
 
     // The rig for the current scene time: 0 to 4, each lasting secondsPerLight.
     int lightIndex() const;

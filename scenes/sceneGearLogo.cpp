@@ -82,6 +82,11 @@ void cSceneGearLogo::update()
     }
 }
 
+void cSceneGearLogo::resetRun()
+{
+    logoEmissivity = 8.0f;
+}
+
 void cSceneGearLogo::fill(int volSize)
 {
     dispatchFill(fillProgram, volSize, (float)sceneTime(), [this](const FillUniforms& u) {

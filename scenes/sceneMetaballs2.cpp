@@ -16,8 +16,12 @@
 #include "sequencer/orbit.h"
 #include "sequencer/sharedCallbacks.h"
 
+namespace {
+constexpr unsigned layoutSeed = 20240611u;
+}
+
 double cSceneMetaballs2::lastLayoutChange = 0.0;
-std::minstd_rand cSceneMetaballs2::layoutRandom{20240611u};
+std::minstd_rand cSceneMetaballs2::layoutRandom{layoutSeed};
 
 void cSceneMetaballs2::enter()
 {
@@ -92,6 +96,12 @@ void cSceneMetaballs2::explore(float p)
         renderSettings.haloEnabled = true;
         renderSettings.bgColor[0] = renderSettings.bgColor[1] = renderSettings.bgColor[2] = 0.14901961f;
     }
+}
+
+void cSceneMetaballs2::resetRun()
+{
+    lastLayoutChange = 0.0;
+    layoutRandom.seed(layoutSeed);
 }
 
 void cSceneMetaballs2::fill(int volSize)

@@ -10,6 +10,7 @@ class cSceneMetaballs2 : public cSceneBase {
 public:
     void enter() override;
     void fill(int volSize) override;
+    void resetRun() override;
 
     // One frame of the "explore" phase: beat kicks, layout jumps and the two-axis tumble.
     void explore(float p);

@@ -2,6 +2,8 @@
 // The show's scene objects: static, alive for the whole run, entered afresh at every switch.
 #include "scenes/sceneRegistry.h"
 
+#include <algorithm>
+
 #include "scenes/sceneAmigaBall.h"
 #include "scenes/sceneCathedral.h"
 #include "scenes/sceneCloudLightning.h"
@@ -27,19 +29,23 @@ cSceneIntro sceneIntro;
 cSceneCathedral sceneCathedral;
 cSceneCornell sceneCornell;
 
+// Every fill starts with the Constants block and the fill library.
 const std::vector<SceneRow> rows = {
-    {0, &sceneMetaballs2, "metaballs", "fillMetaballs2", {noise_glsl, vol_write_glsl, fillMetaballs2_glsl}, {10.0f, 22.0f}},
-    {1, &sceneFog, "fog", "fillFog", {noise_glsl, vol_write_glsl, fillFog_glsl}, {6.0f, 18.0f}},
-    {8, &sceneCloudLightning, "cloud", "fillCloudLightning", {noise_glsl, vol_write_glsl, fillCloudLightning_glsl}, {5.0f}},
-    {5, &sceneLuminarcs2, "name", "fillLuminarcs2", {noise_glsl, vol_write_glsl, font_glsl, fillLuminarcs2_glsl},
-     {11.0f}},
+    {0, &sceneMetaballs2, "metaballs", "fillMetaballs2",
+     {constants_glsl, noise_glsl, vol_write_glsl, fillMetaballs2_glsl}, {10.0f, 22.0f}},
+    {1, &sceneFog, "fog", "fillFog", {constants_glsl, noise_glsl, vol_write_glsl, fillFog_glsl}, {6.0f, 18.0f}},
+    {8, &sceneCloudLightning, "cloud", "fillCloudLightning",
+     {constants_glsl, noise_glsl, vol_write_glsl, fillCloudLightning_glsl}, {5.0f}},
+    {5, &sceneLuminarcs2, "name", "fillLuminarcs2",
+     {constants_glsl, noise_glsl, vol_write_glsl, font_glsl, fillLuminarcs2_glsl}, {11.0f}},
     {4, &sceneGearLogo, "logo", "fillGearLogo",
-     {noise_glsl, vol_write_glsl, font_glsl, gear_logo_glsl, fillGearLogo_glsl}, {20.0f}},
-    {6, &sceneAmigaBall, "amiga", "fillAmigaBall", {noise_glsl, vol_write_glsl, fillAmigaBall_glsl}, {6.0f, 21.5f}},
-    {7, &sceneShutters, "shutters", "fillShutters", {vol_write_glsl, fillShutters_glsl}, {10.0f}},
-    {9, &sceneIntro, "intro", "fillIntro", {vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},
-    {3, &sceneCathedral, "cathedral", "fillCathedral", {vol_write_glsl, fillCathedral_glsl}, {6.0f}},
-    {2, &sceneCornell, "cornell", "fillCornell", {vol_write_glsl, fillCornell_glsl}, {12.0f, 20.0f}},
+     {constants_glsl, noise_glsl, vol_write_glsl, font_glsl, gear_logo_glsl, fillGearLogo_glsl}, {20.0f}},
+    {6, &sceneAmigaBall, "amiga", "fillAmigaBall", {constants_glsl, noise_glsl, vol_write_glsl, fillAmigaBall_glsl},
+     {6.0f, 21.5f}},
+    {7, &sceneShutters, "shutters", "fillShutters", {constants_glsl, vol_write_glsl, fillShutters_glsl}, {10.0f}},
+    {9, &sceneIntro, "intro", "fillIntro", {constants_glsl, vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},
+    {3, &sceneCathedral, "cathedral", "fillCathedral", {constants_glsl, vol_write_glsl, fillCathedral_glsl}, {6.0f}},
+    {2, &sceneCornell, "cornell", "fillCornell", {constants_glsl, vol_write_glsl, fillCornell_glsl}, {12.0f, 20.0f}},
 };
 }
 
@@ -64,8 +70,17 @@ const char* sceneName(int tableIndex)
     return nullptr;
 }
 
+int sceneSlotCount()
+{
+    int slots = 0;
+    for (const SceneRow& row : rows)
+        slots = std::max(slots, row.tableIndex + 1);
+    return slots;
+}
+
 void fillSceneTable()
 {
+    sceneTable.assign(sceneSlotCount(), nullptr);
     for (const SceneRow& row : rows)
         sceneTable[row.tableIndex] = row.scene;
     currentSceneIndex = scenePlaylist.empty() ? -1 : scenePlaylist[0];

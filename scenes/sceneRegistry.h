@@ -23,3 +23,7 @@ const std::vector<SceneRow>& sceneRegistry();
 std::vector<ProgramRow> sceneProgramRows();
 // The registered name of a scene-table entry, or nullptr when the slot is empty.
 const char* sceneName(int tableIndex);
+// Slots in the scene table: one past the highest table index.
+int sceneSlotCount();
+// Sizes and fills sceneTable from the rows and points currentSceneIndex at the playlist's first entry.
+void fillSceneTable();

@@ -13,6 +13,8 @@ public:
     virtual void update();
     // Writes the volume through the scene's fill program.
     virtual void fill(int volSize) = 0;
+    // Puts back what the scene keeps across visits for the whole run; most scenes keep nothing.
+    virtual void resetRun() {}
 
     // Seconds since the scene's timeline started.
     double sceneTime() const;

@@ -22,7 +22,7 @@ constexpr float twoPi = 6.2831855f;
 
 cSceneBase* sceneAt(int index)
 {
-    return index >= 0 && index < sceneTableSize ? sceneTable[index] : nullptr;
+    return index >= 0 && index < (int)sceneTable.size() ? sceneTable[index] : nullptr;
 }
 
 // Into [-pi, pi) on either side of zero, unlike fmod, which keeps the sign of a negative angle.
@@ -37,7 +37,7 @@ float smoothstep01(float t)
 }
 }
 
-cSceneBase* sceneTable[sceneTableSize] = {};
+std::vector<cSceneBase*> sceneTable;
 std::vector<int> scenePlaylist(std::begin(showPlaylist), std::end(showPlaylist));
 int currentSceneIndex = showPlaylist[0];
 int playlistPos = 0;

@@ -6,10 +6,8 @@
 
 class cSceneBase;
 
-constexpr int sceneTableSize = 10;
-
-// Slots stay empty until their scene class exists; the playlist passes over empty slots.
-extern cSceneBase* sceneTable[sceneTableSize];
+// One slot per table index of the scene registry, which fills it; the playlist passes over empty slots.
+extern std::vector<cSceneBase*> sceneTable;
 extern std::vector<int> scenePlaylist;
 extern int currentSceneIndex;
 extern int playlistPos;
@@ -27,9 +25,6 @@ extern bool cameraTransitionActive;
 
 // Index of the scene entered last; -1 before the first switch.
 extern int lastAppliedScene;
-
-// Fills sceneTable from the scene registry and points currentSceneIndex at the playlist's first entry.
-void fillSceneTable();
 
 // The sequencer's two calls in each frame, with the scene's fill between them:
 // enter the requested scene when it is not the one entered last (true when it did) ...

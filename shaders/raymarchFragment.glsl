@@ -1,25 +1,5 @@
-#version 430
 // Marches each pixel's ray through the lit volume front to back, then shades what is left with the
 // virtual wall behind the cube and the background or halo.
-
-struct sVWFace {
-    float r;
-    float g;
-    float b;
-    float emissivity;
-    float roughness;
-    float pad0;
-    float pad1;
-    float pad2;
-};
-
-layout(std140, binding = 3) uniform Constants {
-    float wallThickness;
-    float vwAlbedo;
-    float emissivityMul;
-    float forceBlack;
-    sVWFace vwFaces[6];
-};
 
 struct sViewParams {
     vec4 rect;

@@ -1,26 +1,6 @@
-#version 430
 // Gathers the light reaching each GI cell along a few rays and blends it into the persistent GI buffer.
 // Integer arithmetic wraps modulo 2^32 on purpose.
 layout(local_size_x = 8, local_size_y = 8, local_size_z = 8) in;
-
-struct sVWFace {
-    float r;
-    float g;
-    float b;
-    float emissivity;
-    float roughness;
-    float pad0;
-    float pad1;
-    float pad2;
-};
-
-layout(std140, binding = 3) uniform Constants {
-    float wallThickness;
-    float vwAlbedo;
-    float emissivityMul;
-    float forceBlack;
-    sVWFace vwFaces[6];
-};
 
 // Read and written in place: multi-bounce may see a neighbour's light of this frame or the last.
 layout(std430, binding = 0) buffer GI {
@@ -141,7 +121,7 @@ const float BOX_MARGIN = 0.01;
 // there; below s when P is too close to the faces of an empty box, or not a number.
 int lastStepInBox(vec3 P, vec3 stepVoxels, int s, int vW, out bool empty)
 {
-    vec3 voxel = P * float(vW);
+    precise vec3 voxel = P * float(vW);
     ivec3 brick = clamp(ivec3(voxel / float(brickSize)), ivec3(0), textureSize(occupancySampler, 0) - 1);
     int reach = int(texelFetch(occupancySampler, brick, 0).r);
     empty = reach > 0;
@@ -153,7 +133,7 @@ int lastStepInBox(vec3 P, vec3 stepVoxels, int s, int vW, out bool empty)
     if (!(all(greaterThanEqual(voxel, lo)) && all(lessThanEqual(voxel, hi))))
         return s - 1;
     vec3 bound = mix(lo, hi, greaterThan(stepVoxels, vec3(0.0)));
-    vec3 room = mix(vec3(1e9), (bound - voxel) / stepVoxels, notEqual(stepVoxels, vec3(0.0)));
+    precise vec3 room = mix(vec3(1e9), (bound - voxel) / stepVoxels, notEqual(stepVoxels, vec3(0.0)));
     return s + int(min(room.x, min(room.y, room.z)));
 }
 
@@ -164,15 +144,16 @@ bool outsideCube(vec3 P)
 
 // The step at which a ray from c along dir ends, on a virtual wall (outside the cube) or on matter; 0 when it
 // meets neither within the steps. Shading waits until after the march, which then costs a position and a fetch
-// per step only.
+// per step only. The positions are precise: a compiler that contracted one path's arithmetic and not the other's
+// could land a skip and a step on different sides of a box face.
 int rayEnd(vec3 c, vec3 dir, int steps, float stepSize, int vW)
 {
-    vec3 stepVoxels = dir * (float(vW) * stepSize);
+    precise vec3 stepVoxels = dir * (float(vW) * stepSize);
     // The occupancy is read again only once a step leaves the box it was read for.
     int boxLast = 0;
     for (int s = 1; s <= steps; ++s) {
-        float dist = float(s) * stepSize;
-        vec3 P = c + dir * dist;
+        precise float dist = float(s) * stepSize;
+        precise vec3 P = c + dir * dist;
         if (outsideCube(P))
             return s;
         if (skipEmpty != 0 && s > boxLast) {
@@ -242,8 +223,8 @@ void main()
         int s = rayEnd(c, dir, steps, stepSize, vW);
         if (s == 0)
             continue;
-        float dist = float(s) * stepSize;
-        vec3 P = c + dir * dist;
+        precise float dist = float(s) * stepSize;
+        precise vec3 P = c + dir * dist;
         float atten = 1.0 / (1.0 + falloff * dist * dist);
         if (outsideCube(P)) {
             int face = P.x < 0.0 ? 0 : P.x > 1.0 ? 1 : P.y < 0.0 ? 2 : P.y > 1.0 ? 3 : P.z < 0.0 ? 4 : 5;

@@ -1,27 +1,8 @@
-// Fill-shader library: the volume images, the Constants block, voxel writes and simple primitives.
+// Fill-shader library, after the Constants piece: the volume images, voxel writes and simple primitives.
 // The scene body declares volW, volH, volD and time before using the macros.
 
 layout(rgba16f, binding = 0) uniform image3D volumeImg;
 layout(rg16f, binding = 1) uniform image3D emissRoughImg;
-
-struct sVWFace {
-    float r;
-    float g;
-    float b;
-    float emissivity;
-    float roughness;
-    float pad0;
-    float pad1;
-    float pad2;
-};
-
-layout(std140, binding = 3) uniform Constants {
-    float wallThickness;
-    float vwAlbedo;
-    float emissivityMul;
-    float forceBlack;
-    sVWFace vwFaces[6];
-};
 
 struct sVoxel {
     float r;

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "app/demoApp.h"
 #include "audio/beat.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/giState.h"
 #include "gpu/programs.h"
@@ -68,7 +69,7 @@ protected:
         ASSERT_TRUE(started);
         restoreSharedDefaults();
         renderSettings.volSize = 16;  // the first frame's resource check runs before the probe's entry
-        probe.fillProgram = buildComputeProgram("fillProbe", {vol_write_glsl, emptyFillBody});
+        probe.fillProgram = buildComputeProgram("fillProbe", {constants_glsl, vol_write_glsl, emptyFillBody});
         ASSERT_NE(probe.fillProgram, 0u);
         sceneTable[0] = &probe;
         scenePlaylist = {0, -2};
@@ -76,7 +77,6 @@ protected:
     }
     void TearDown() override
     {
-        sceneTable[0] = savedSlot;
         scenePlaylist = savedPlaylist;
         if (started) {
             deleteProgram(probe.fillProgram);
@@ -102,7 +102,6 @@ protected:
 
     bool started = false;
     cSceneProbe probe;
-    cSceneBase* savedSlot = sceneTable[0];
     std::vector<int> savedPlaylist = scenePlaylist;
 };
 }
@@ -153,4 +152,16 @@ TEST_F(FrameLoop, AGlErrorIsReportedAtShutdownAndInDebugBuildsWhenItHappens)
 #ifndef NDEBUG
     EXPECT_NE(log.find("\nGL: "), std::string::npos) << log;
 #endif
+}
+
+TEST(OffscreenTarget, ATargetLargerThanTheDriverHoldsIsRefusedWithStatusTwoAndAMessage)
+{
+    AppOptions options = offscreenAppOptions(1 << 20, 16);
+    options.windowWidth = 16;  // only the target is too large
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(appStartup(options));
+    std::string message = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(appStartupFailureStatus(), 2);
+    EXPECT_NE(message.find("Lumenfold: 1048576x16: the size is larger than this driver's"), std::string::npos)
+        << message;
 }

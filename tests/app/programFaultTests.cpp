@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
 #include "logLines.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 #include "logLines.h"
 #include "sequencer/sceneBase.h"
 #include "sequencer/sceneSequence.h"

@@ -19,7 +19,7 @@
 #include "app/demoApp.h"
 #include "audio/beat.h"
 #include "audio/music.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 
 namespace {
 constexpr int rate = 44100;
@@ -166,7 +166,7 @@ TEST(Soundtrack, KeepsTheBeatGridFromTimeZeroAndEndsOnTheShowsClose)
 
     // The final chord lands on the last bar line before the close at 60 fps, so the close never cuts the music,
     // and rings out for at most four seconds.
-    const long showFrames = appShowFrames(60, 300 * 60);
+    const long showFrames = countShowFrames(60, 300 * 60);
     ASSERT_GT(showFrames, 0);
     const double closeSec = showFrames / 60.0, finalChordSec = finalChord * beatFrames / rate;
     EXPECT_EQ(finalChord % 4, 0) << "the final chord is off the bar line";

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/captureArgs.h"
+#include "tools/capture/captureArgs.h"
 #include "app/fontFile.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 
 namespace {
 std::string parse(std::vector<const char*> words, CaptureArgs& args)

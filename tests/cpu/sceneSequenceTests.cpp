@@ -8,6 +8,7 @@
 #include "gpu/giState.h"
 #include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
+#include "scenes/sceneRegistry.h"
 #include "sequencer/camera.h"
 #include "sequencerFixture.h"
 
@@ -16,15 +17,15 @@ constexpr float pi = 3.14159265f;
 
 class SceneSequence : public SequencerFixture {
 protected:
-    cProbeScene scenes[sceneTableSize];
+    std::vector<cProbeScene> scenes = std::vector<cProbeScene>(sceneSlotCount());
     cProbeScene& scene = scenes[4];
     std::vector<int> entered;
 
     void SetUp() override
     {
-        for (int i = 0; i < sceneTableSize; ++i)
-            sceneTable[i] = &scenes[i];
         SequencerFixture::SetUp();
+        for (size_t i = 0; i < scenes.size(); ++i)
+            sceneTable[i] = &scenes[i];
     }
     void enterWithTarget(float yaw, float pitch = 0.0f)
     {

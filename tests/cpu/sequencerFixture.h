@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,15 +17,17 @@
 
 class SequencerFixture : public ::testing::Test {
 protected:
-    void SetUp() override { restoreSharedDefaults(); }
+    // A test puts its own scenes into an empty table of the registry's size, and may change the playlist.
+    void SetUp() override
+    {
+        resetRun();
+        sceneTable.assign(sceneTable.size(), nullptr);
+    }
     void TearDown() override
     {
-        std::copy(savedTable.begin(), savedTable.end(), sceneTable);
         scenePlaylist = savedPlaylist;
-        restoreSharedDefaults();
+        resetRun();
     }
-    // A test may put its own scenes in the table and playlist; both are given back afterwards.
-    std::vector<cSceneBase*> savedTable{std::begin(sceneTable), std::end(sceneTable)};
     std::vector<int> savedPlaylist = scenePlaylist;
 };
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/renderProgress.h"
-#include "app/showFrames.h"
+#include "tools/capture/renderProgress.h"
+#include "tools/capture/showFrames.h"
 
 TEST(ShowFrames, RangeRunsFromTheFirstFrameAtItsStartToItsEndInsideTheShow)
 {

@@ -65,6 +65,11 @@ TEST(EmptySpaceSkipping, EachBrickKnowsHowFarTheNearestVoxelThatARayCouldHitOrTh
         }
         EXPECT_EQ(wrong, 0) << "opacity " << opacity;
     }
+    // The spreading passes read the marks back through their image binding, so it must allow reads.
+    GLint name = 0, access = 0;
+    glGetIntegeri_v(GL_IMAGE_BINDING_NAME, 0, &name);
+    glGetIntegeri_v(GL_IMAGE_BINDING_ACCESS, 0, &access);
+    EXPECT_TRUE(name == (GLint)volume.occupancyTex && access == GL_READ_WRITE) << name << " " << access;
     EXPECT_TRUE(takeGlErrors().empty());
 }
 

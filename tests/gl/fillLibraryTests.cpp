@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cpu/sourceImages.h"
 #include "gpu/constants.h"
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
 #include "gpu/volumeResources.h"
@@ -67,7 +71,7 @@ TEST(FillLibrary, FontSamplesMatchTheGlyphSourceWithNoInkOutsideItsRange)
     // Font samples match the glyph source, and codes outside the printable range have no ink.
     GlyphImage font = loadGlyphSource();
     ASSERT_TRUE(font.loaded);
-    unsigned probe = buildComputeProgram("fontProbe", {vol_write_glsl, font_glsl, fontProbe_glsl});
+    unsigned probe = buildComputeProgram("fontProbe", {constants_glsl, vol_write_glsl, font_glsl, fontProbe_glsl});
     ASSERT_NE(probe, 0u);
     dispatchFill(probe, n, 0.0f);
     glDeleteProgram(probe);
@@ -111,5 +115,46 @@ TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameTheOthersStillBuildAndAFail
     EXPECT_TRUE(program == 0u && log.rfind("FS error:\n", 0) == 0u) << log;
     EXPECT_NE(log.find("Link error:\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Raymarch frag shader compiled"), std::string::npos) << log;
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+TEST(ConstantsBlock, EveryFieldSitsWhereTheCppImageHasItInTheFillsTheGiPassAndTheRaymarch)
+{
+    prepareVolume(16);
+    std::vector<std::pair<std::string, size_t>> fields = {
+        {"wallThickness", offsetof(ConstantsBlock, wallThickness)},
+        {"vwAlbedo", offsetof(ConstantsBlock, vwAlbedo)},
+        {"emissivityMul", offsetof(ConstantsBlock, emissivityMul)},
+        {"forceBlack", offsetof(ConstantsBlock, forceBlack)}};
+    const std::pair<const char*, size_t> faceFields[] = {
+        {"r", offsetof(VWFaceGPU, r)},       {"g", offsetof(VWFaceGPU, g)},
+        {"b", offsetof(VWFaceGPU, b)},       {"emissivity", offsetof(VWFaceGPU, emissivity)},
+        {"roughness", offsetof(VWFaceGPU, roughness)}, {"pad0", offsetof(VWFaceGPU, pad0)},
+        {"pad1", offsetof(VWFaceGPU, pad1)}, {"pad2", offsetof(VWFaceGPU, pad2)}};
+    for (int face = 0; face < faceCount; ++face)
+        for (const auto& [name, offset] : faceFields)
+            fields.push_back({"vwFaces[" + std::to_string(face) + "]." + name,
+                              offsetof(ConstantsBlock, vwFaces) + face * sizeof(VWFaceGPU) + offset});
+
+    std::vector<std::pair<std::string, unsigned>> readers = {{"updateGI", programs.updateGI},
+                                                             {"raymarch", programs.raymarch}};
+    for (const ProgramRow& row : sceneProgramRows())
+        readers.push_back({row.name, *row.handle});
+    for (const auto& [program, handle] : readers) {
+        ASSERT_NE(handle, 0u) << program;
+        GLint size = 0;
+        glGetActiveUniformBlockiv(handle, glGetUniformBlockIndex(handle, "Constants"), GL_UNIFORM_BLOCK_DATA_SIZE,
+                                  &size);
+        EXPECT_EQ(size, (GLint)sizeof(ConstantsBlock)) << program;
+        for (const auto& [name, offset] : fields) {
+            const char* names[] = {name.c_str()};
+            GLuint index = GL_INVALID_INDEX;
+            glGetUniformIndices(handle, 1, names, &index);
+            GLint driverOffset = -1;
+            if (index != GL_INVALID_INDEX)
+                glGetActiveUniformsiv(handle, 1, &index, GL_UNIFORM_OFFSET, &driverOffset);
+            EXPECT_EQ(driverOffset, (GLint)offset) << program << " " << name;
+        }
+    }
     EXPECT_TRUE(takeGlErrors().empty());
 }

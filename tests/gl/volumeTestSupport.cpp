@@ -30,7 +30,8 @@ void prepareVolume(int size)
     // Every program, the test fill's among them, is built once for the whole run.
     if (!testFillProgram) {
         std::vector<ProgramRow> rows = sceneProgramRows();
-        rows.push_back({"fillTestShapes", {noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
+        rows.push_back(
+            {"fillTestShapes", {constants_glsl, noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
         buildAllPrograms(rows);
         createUniformBuffers();
     }
@@ -64,6 +65,7 @@ bool prepareScene(cSceneBase& scene, const char* programName, int volSize)
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
 {
     std::vector<float> data((size_t)size * size * size * components);
+    glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
     glBindTexture(GL_TEXTURE_3D, texture);
     glGetTexImage(GL_TEXTURE_3D, 0, format, GL_FLOAT, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);
@@ -74,6 +76,7 @@ std::vector<GLubyte> readOccupancy()
 {
     int bricks = occupancyBrickCount(volume.volSize);
     std::vector<GLubyte> data((size_t)bricks * bricks * bricks * 2);
+    glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
     glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
     glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);

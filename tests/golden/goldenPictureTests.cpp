@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "app/pngWriter.h"
+#include "tools/common/pngWriter.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneSequence.h"
 
@@ -168,7 +168,7 @@ TEST(GoldenPictures, EverySceneLooksAsItsReferencesAtTwoMoments)
     }
     appFixRaysPerFrame(rays);
     for (const Moment& moment : moments) {
-        restoreSharedDefaults();
+        resetRun();
         currentSceneIndex = tableIndexOf(moment.scene);
         ASSERT_GE(currentSceneIndex, 0) << moment.scene;
         long frame = 0;

@@ -1,6 +1,7 @@
 // tools/bench/benchMain.cpp
 // Starts the demo's own pipeline in a hidden window with an off-screen target, runs the scene and floor
-// benchmarks with the renderer named in the report, and prints the summary table.
+// benchmarks with the renderer named in the report, and prints the summary table (to standard error when the
+// report on standard output is JSON or CSV).
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
@@ -35,7 +36,7 @@ int main(int argc, char** argv)
     }
 
     if (!appStartup(offscreenAppOptions(options.width, options.height)))
-        return 1;
+        return appStartupFailureStatus();
     std::string renderer = (const char*)glGetString(GL_RENDERER);
     benchmark::AddCustomContext("gl_renderer", renderer);
     benchmark::AddCustomContext("gl_version", (const char*)glGetString(GL_VERSION));
@@ -43,7 +44,7 @@ int main(int argc, char** argv)
     registerFloorBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    printSceneSummary(renderer.c_str(), options.width, options.height);
+    printSceneSummary(options.summaryOnStderr ? stderr : stdout, renderer.c_str(), options.width, options.height);
     appShutdown();
     return 0;
 }

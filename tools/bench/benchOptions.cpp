@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/argParsing.h"
+#include "tools/common/argParsing.h"
 #include "scenes/sceneRegistry.h"
 
 const char benchUsage[] =
@@ -51,6 +51,8 @@ std::string parseBenchArgs(int argc, char** argv, BenchOptions& options, std::ve
             std::string error = checkOutputOption(option);
             if (!error.empty())
                 return error;
+            if (option.rfind("--benchmark_format=", 0) == 0)
+                options.summaryOnStderr = option != "--benchmark_format=console";
             passOn.push_back(argv[i]);
             continue;
         }

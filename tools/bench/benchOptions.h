@@ -11,6 +11,8 @@ struct BenchOptions {
     int approachFps = 30;  // fixed step of the frames that play each scene up to its moment
     int scene = -1;        // one scene-table index, or -1 for every registered scene
     bool help = false;
+    // JSON or CSV on standard output stays parseable: the summary table goes to standard error instead.
+    bool summaryOnStderr = false;
 };
 
 // Takes out the options it knows and leaves the rest in passOn (argv[0] first). Returns an empty string

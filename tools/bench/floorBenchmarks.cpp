@@ -35,7 +35,8 @@ void timeGpu(benchmark::State& state, unsigned program, const std::function<void
 
 void storeFloor(benchmark::State& state)
 {
-    unsigned program = buildComputeProgram("benchStoreFloor", {vol_write_glsl, benchStoreFloor_glsl});
+    unsigned program =
+        buildComputeProgram("benchStoreFloor", {constants_glsl, vol_write_glsl, benchStoreFloor_glsl});
     timeGpu(state, program, [&] { dispatchFill(program, volume.volSize, 0.0f); });
     deleteProgram(program);
 }

@@ -39,7 +39,7 @@ std::vector<SceneRowTiming> timings;
 // The approach casts one ray per cell: the light's history barely changes what a frame costs.
 long playTo(int tableIndex, float momentSec, int fps)
 {
-    restoreSharedDefaults();
+    resetRun();
     currentSceneIndex = tableIndex;
     appFixRaysPerFrame(1);
     long frame = 0;
@@ -118,19 +118,19 @@ void registerSceneBenchmarks(int onlyScene, int approachFps)
     }
 }
 
-void printSceneSummary(const char* renderer, int width, int height)
+void printSceneSummary(FILE* out, const char* renderer, int width, int height)
 {
     if (timings.empty())
         return;
-    printf("\nGPU milliseconds per frame on %s at %dx%d, volume 128^3, with empty-space skipping off and on;\n"
+    fprintf(out, "\nGPU milliseconds per frame on %s at %dx%d, volume 128^3, with empty-space skipping off and on;\n"
            "x is how many times faster skipping makes it (the whole frame's with the occupancy pass):\n\n",
            renderer, width, height);
-    printf("| scene | moment | rays | fill | occupancy | GI off | GI on | x | render off | render on | x | frame x |\n"
+    fprintf(out, "| scene | moment | rays | fill | occupancy | GI off | GI on | x | render off | render on | x | frame x |\n"
            "|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const SceneRowTiming& row : timings) {
         const SceneTiming& off = row.timing[0];
         const SceneTiming& on = row.timing[1];
-        printf("| %s | %.1f s | %d | %.2f | %s | %s | %s | %s | %s | %s | %s | %s |\n", row.scene.c_str(),
+        fprintf(out, "| %s | %.1f s | %d | %.2f | %s | %s | %s | %s | %s | %s | %s | %s |\n", row.scene.c_str(),
                row.momentSec, row.rays, row.timing[row.timed[1]].fillMs,
                formatMs(row, true, &SceneTiming::occupancyMs).c_str(), formatMs(row, false, &SceneTiming::giMs).c_str(),
                formatMs(row, true, &SceneTiming::giMs).c_str(), formatRatio(row, off.giMs, on.giMs).c_str(),

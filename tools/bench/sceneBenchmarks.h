@@ -2,9 +2,11 @@
 // Per-scene GPU timings through the demo's own frame step, and the two floors they are read against.
 #pragma once
 
+#include <cstdio>
+
 // Registers one benchmark per registered scene, moment and ray count (or only the one scene given),
 // then the floors. Needs the demo started with an off-screen target.
 void registerSceneBenchmarks(int onlyScene, int approachFps);
 void registerFloorBenchmarks();
 // A Markdown table of every scene timing taken so far, for the README.
-void printSceneSummary(const char* renderer, int width, int height);
+void printSceneSummary(FILE* out, const char* renderer, int width, int height);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/captureArgs.h"
+#include "tools/capture/captureArgs.h"
 #include "app/demoApp.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
@@ -21,11 +21,11 @@ int main(int argc, char** argv)
     CaptureArgs args;
     std::string error = parseCaptureArgs(argc, argv, args);
     if (!error.empty()) {
-        fprintf(stderr, "lumenfold-capture: %s\n%s", error.c_str(), captureUsage);
+        fprintf(stderr, "lumenfold-capture: %s\n%s", error.c_str(), captureUsage().c_str());
         return 2;
     }
     if (args.help) {
-        fputs(captureUsage, stdout);
+        fputs(captureUsage().c_str(), stdout);
         return 0;
     }
     if (args.showCapture())
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     guardTemporary(1, temporary.c_str());
     if (!appStartup(captureAppOptions(args))) {
         unlink(temporary.c_str());
-        return 1;
+        return appStartupFailureStatus();
     }
     if (args.scene >= 0)
         currentSceneIndex = args.scene;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/showFrames.h"
+#include "tools/capture/showFrames.h"
 
 struct ContactSheet {
     SheetGrid grid;

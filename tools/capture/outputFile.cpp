@@ -1,7 +1,7 @@
 // tools/capture/outputFile.cpp
 #include "tools/capture/outputFile.h"
 
-#include "app/pngWriter.h"
+#include "tools/common/pngWriter.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

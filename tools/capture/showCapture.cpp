@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "app/renderProgress.h"
-#include "app/showFrames.h"
+#include "tools/capture/renderProgress.h"
+#include "tools/capture/showFrames.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneSequence.h"
 #include "tools/capture/contactSheet.h"
@@ -49,9 +49,9 @@ void discardOutputs(ShowPlan& plan)
 // Ranges, tiles and output files are settled before the slow part, so bad input fails at once.
 int planShow(const CaptureArgs& args, ShowPlan& plan)
 {
-    plan.showFrames = appShowFrames(args.fps, frameAtOrAfter(captureMaxSec, args.fps) + 1);
+    plan.showFrames = countShowFrames(args.fps, frameAtOrAfter(captureMaxSec, args.fps) + 1);
     if (plan.showFrames < 0)
-        return refuse("the show's end could not be found: it does not close within 3600 s", 1);
+        return refuse("the show does not end within 3600 s", 1);
     std::string error = rangeInShow(args.fromSec, args.toSec, args.fps, plan.showFrames, plan.range);
     if (!error.empty())
         return refuse(error, 2);
@@ -181,7 +181,7 @@ int captureShow(const CaptureArgs& args)
 
     if (!appStartup(captureAppOptions(args))) {
         discardOutputs(plan);
-        return 1;
+        return appStartupFailureStatus();
     }
     std::string error = renderShow(args, plan);
     appShutdown();

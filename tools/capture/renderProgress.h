@@ -1,4 +1,4 @@
-// app/renderProgress.h
+// tools/capture/renderProgress.h
 // The capture's progress report: frame n of N, the scene being rendered, frames per second and time left.
 #pragma once
 

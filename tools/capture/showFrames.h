@@ -1,4 +1,4 @@
-// app/showFrames.h
+// tools/capture/showFrames.h
 // Which frames of the fixed-step show a video or a contact sheet writes, and how the sheet's tiles are laid out.
 #pragma once
 

@@ -1,5 +1,5 @@
-// app/showFrames.cpp
-#include "app/showFrames.h"
+// tools/capture/showFrames.cpp
+#include "tools/capture/showFrames.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// app/pngWriter.h
+// tools/common/pngWriter.h
 // PNG output (RGBA8, compressed by libpng) for captures, contact sheets and test pictures.
 #pragma once
 

@@ -1,14 +1,16 @@
-// app/captureArgs.cpp
-#include "app/captureArgs.h"
+// tools/capture/captureArgs.cpp
+#include "tools/capture/captureArgs.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
-#include "app/argParsing.h"
-#include "sequencer/sceneSequence.h"
+#include "tools/common/argParsing.h"
+#include "scenes/sceneRegistry.h"
 
-const char captureUsage[] =
+namespace {
+const char usageText[] =
     "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--out FILE.png] [--fps N] [--size WxH] [--volume N]\n"
     "                         [--skipping on|off]\n"
     "       lumenfold-capture [--video FILE.mp4] [--sheet FILE.png --every SECONDS] [--from SECONDS] [--to SECONDS]\n"
@@ -16,7 +18,7 @@ const char captureUsage[] =
     "  Renders the show off-screen on a fixed-step clock through the demo's own frame step, the beat grid\n"
     "  following the show time as if the music had started with it.\n"
     "  One picture:\n"
-    "  --scene INDEX     enter this scene-table entry instead of the playlist's first (0..9)\n"
+    "  --scene INDEX     enter this scene-table entry instead of the playlist's first (0..%d)\n"
     "  --at SECONDS      time after entering it, at most 3600 (default 0)\n"
     "  --out FILE        PNG file to write (default capture.png)\n"
     "  The show, always rendered from show time 0, written from --from on:\n"
@@ -31,6 +33,14 @@ const char captureUsage[] =
     "  --volume N        voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n"
     "  --skipping on|off the GI rays and the raymarch cross empty bricks in one jump (default on); off takes\n"
     "                    every step, the reference the skipping must match\n";
+}
+
+std::string captureUsage()
+{
+    char text[sizeof(usageText) + 16];
+    snprintf(text, sizeof(text), usageText, sceneSlotCount() - 1);
+    return text;
+}
 
 namespace {
 bool parseSeconds(const char* text, double& value)
@@ -85,9 +95,9 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
         given.insert(option);
         const char* value = argv[++i];
         if (option == "--scene") {
-            if (!parseIntArg(value, 0, sceneTableSize - 1, args.scene))
+            if (!parseIntArg(value, 0, sceneSlotCount() - 1, args.scene))
                 return std::string("unknown scene ") + value + " (scene-table indices are 0.." +
-                       std::to_string(sceneTableSize - 1) + ")";
+                       std::to_string(sceneSlotCount() - 1) + ")";
         } else if (option == "--at" || option == "--from" || option == "--to" || option == "--every") {
             double& seconds = option == "--at"     ? args.atSec
                               : option == "--from" ? args.fromSec

@@ -1,6 +1,6 @@
-// gpu/debugLog.cpp
+// platform/debugLog.cpp
 // Formats into a fixed buffer and hands the text to the output channel in one call.
-#include "gpu/debugLog.h"
+#include "platform/debugLog.h"
 
 #include <cstdarg>
 #include <cstdio>

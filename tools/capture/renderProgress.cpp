@@ -1,5 +1,5 @@
-// app/renderProgress.cpp
-#include "app/renderProgress.h"
+// tools/capture/renderProgress.cpp
+#include "tools/capture/renderProgress.h"
 
 #include <cstdio>
 

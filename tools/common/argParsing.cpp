@@ -1,5 +1,5 @@
-// app/argParsing.cpp
-#include "app/argParsing.h"
+// tools/common/argParsing.cpp
+#include "tools/common/argParsing.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-// app/captureArgs.h
+// tools/capture/captureArgs.h
 // Command line of the off-screen capture tool (the demo itself takes no arguments).
 #pragma once
 
@@ -41,4 +41,5 @@ int captureFrameCount(double atSec, int fps);
 // music had started with the show, so the tool plays none.
 AppOptions captureAppOptions(const CaptureArgs& args);
 
-extern const char captureUsage[];
+// The scene range it names comes from the scene registry.
+std::string captureUsage();

@@ -1,6 +1,6 @@
-// app/pngWriter.cpp
+// tools/common/pngWriter.cpp
 // libpng's simplified writer: it filters and deflates, and removes the file again when writing fails.
-#include "app/pngWriter.h"
+#include "tools/common/pngWriter.h"
 
 #include <png.h>
 

@@ -1,4 +1,4 @@
-// gpu/debugLog.h
+// platform/debugLog.h
 // The one text logger: printf-style, cut at 4095 characters, one write per message to standard error.
 #pragma once
 

@@ -1,4 +1,4 @@
-// app/argParsing.h
+// tools/common/argParsing.h
 // Strict number and size parsing for the tools' command lines: the whole text must be the value.
 #pragma once
 

@@ -1,0 +1,81 @@
+// app/userInterface.cpp
+// The font comes from a file beside the demo; without it a warning box says so and the built-in font serves.
+#include "app/userInterface.h"
+
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/demoApp.h"
+#include "app/fontFile.h"
+#include "app/messageBox.h"
+#include "imgui.h"
+#include "imgui_impl_glfw.h"
+#include "imgui_impl_opengl2.h"
+#include "overlay/captionMetrics.h"
+#include "platform/debugLog.h"
+
+namespace {
+float globalFontScale()
+{
+    float x = 1.0f, y = 1.0f;
+    if (GLFWmonitor* monitor = glfwGetPrimaryMonitor())
+        glfwGetMonitorContentScale(monitor, &x, &y);
+    return std::max(1.0f, std::max(x, y));
+}
+}
+
+bool setUpUserInterface(const AppOptions& options)
+{
+    // The overlay and the warning box rely on this exact version's behaviour.
+    if (strcmp(ImGui::GetVersion(), "1.92.6") != 0)
+        return false;
+    IMGUI_CHECKVERSION();
+    ImGui::CreateContext();
+    ImGui::StyleColorsDark();
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.WindowBorderSize = 0.0f;
+    style.Colors[ImGuiCol_WindowBg].w = 0.4f;
+    style.FontScaleMain = globalFontScale();
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;  // the demo writes no files
+    io.Fonts->AddFontDefault();
+    // The back ends come first here because the missing-font box is drawn with them.
+    ImGui_ImplGlfw_InitForOpenGL(appWindow(), true);
+    ImGui_ImplOpenGL2_Init();
+
+    bool opens = fontFileOpens(options.fontFile);
+    if (!opens && options.visible)
+        showWarningBox(appWindow(), "Missing font", "Corvel.ttf not found in working directory");
+    else if (!opens)  // nobody could dismiss a box in a hidden window
+        fprintf(stderr, "Missing font: Corvel.ttf not found in working directory\n");
+    std::vector<unsigned char> fontData;
+    if (!loadUsableFont(options.fontFile, fontData)) {
+        if (opens)
+            debugLog("%s is not a usable font; the built-in font serves\n", options.fontFile);
+    } else {
+        void* atlasCopy = IM_ALLOC(fontData.size());
+        memcpy(atlasCopy, fontData.data(), fontData.size());
+        io.Fonts->AddFontFromMemoryTTF(atlasCopy, (int)fontData.size(), 96.0f);
+    }
+    return true;
+}
+
+void computeStartupCaptionMetrics(int targetWidth)
+{
+    ImGui_ImplOpenGL2_NewFrame();
+    ImGui_ImplGlfw_NewFrame();
+    ImGui::NewFrame();
+    computeCaptionMetrics(ImGui::GetFontSize(), targetWidth);
+    ImGui::EndFrame();
+}
+
+void shutDownUserInterface()
+{
+    ImGui_ImplOpenGL2_Shutdown();
+    ImGui_ImplGlfw_Shutdown();
+    ImGui::DestroyContext();
+}

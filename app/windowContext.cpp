@@ -1,0 +1,129 @@
+// app/windowContext.cpp
+// GLFW's window and context, GLEW's entry points and, in debug builds, the GL debug messages routed to the log.
+#include "app/windowContext.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+
+#include "app/demoApp.h"
+#include "audio/music.h"
+#include "platform/debugLog.h"
+
+namespace {
+GLFWwindow* window = nullptr;
+
+bool openWindow(const AppOptions& options)
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_COMPAT_PROFILE);
+    glfwWindowHint(GLFW_VISIBLE, options.visible ? GLFW_TRUE : GLFW_FALSE);
+#ifndef NDEBUG
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+#endif
+    window = glfwCreateWindow(options.windowWidth, options.windowHeight, "Lumenfold", nullptr, nullptr);
+    if (!window)
+        return false;
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    if (options.fullscreen && monitor)
+        glfwSetWindowMonitor(window, monitor, 0, 0, options.windowWidth, options.windowHeight, 60);
+    glfwMakeContextCurrent(window);
+    glfwSwapInterval(1);
+    return true;
+}
+
+#ifndef NDEBUG
+void GLAPIENTRY onGlDebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+{
+    if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
+        debugLog("GL: %s\n", message);
+}
+#endif
+
+void logGpuStrings()
+{
+    const char* renderer = (const char*)glGetString(GL_RENDERER);
+    if (renderer) {
+        char name[96];
+        snprintf(name, sizeof(name), "%s", renderer);
+        debugLog("GPU: %s\n", name);
+    }
+    const char* version = (const char*)glGetString(GL_VERSION);
+    debugLog("OpenGL: %s\n", version ? version : "");
+}
+}
+
+bool openWindowContext(const AppOptions& options)
+{
+    if (!glfwInit())
+        return failWindowContext("could not initialise the windowing library (is there a display?)");
+    if (!openWindow(options))
+        return failWindowContext(
+            "no OpenGL 4.3 compatibility context could be created (the demo needs a GPU with OpenGL 4.3)");
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK || !GLEW_VERSION_4_3)
+        return failWindowContext("could not load the OpenGL 4.3 entry points");
+    glGetError();  // GLEW's probing may leave an error behind
+#ifndef NDEBUG
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(onGlDebugMessage, nullptr);
+#endif
+    logGpuStrings();
+    return true;
+}
+
+bool failWindowContext(const char* what)
+{
+    const char* reason = nullptr;
+    glfwGetError(&reason);
+    if (reason)
+        fprintf(stderr, "Lumenfold: %s (%s)\n", what, reason);
+    else
+        fprintf(stderr, "Lumenfold: %s\n", what);
+    closeWindowContext();
+    return false;
+}
+
+void closeWindowContext()
+{
+    if (window) {
+        glfwDestroyWindow(window);
+        window = nullptr;
+    }
+    glfwTerminate();
+}
+
+void presentBlackFrame()
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glfwSwapBuffers(window);
+}
+
+void presentFrame()
+{
+    glfwSwapBuffers(window);
+    glfwPollEvents();
+}
+
+void askWindowToClose()
+{
+    glfwSetWindowShouldClose(window, GLFW_TRUE);
+}
+
+FrameInput liveFrameInput()
+{
+    return {glfwGetTime(), musicCursor()};
+}
+
+bool appShouldClose()
+{
+    return glfwWindowShouldClose(window);
+}
+
+GLFWwindow* appWindow()
+{
+    return window;
+}
