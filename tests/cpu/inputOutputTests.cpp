@@ -30,19 +30,17 @@ TEST(CaptureArgs, AcceptsEveryOptionRejectsBadValuesWithAMessageAndRendersTheEnt
     EXPECT_EQ(parse({"--scene", "9", "--at", "4.5", "--fps", "30", "--size", "640x360", "--out", "a.png"}, args), "");
     EXPECT_TRUE(args.scene == 9 && args.atSec == 4.5 && args.fps == 30 && args.width == 640 && args.height == 360 &&
                 args.out == "a.png" && !args.showCapture() && args.skipping);
-    EXPECT_EQ(parse({"--skipping", "off"}, args), "");
-    EXPECT_FALSE(captureAppOptions(args).emptySpaceSkipping);
+    EXPECT_TRUE(parse({"--skipping", "off"}, args).empty() && !captureAppOptions(args).emptySpaceSkipping);
     CaptureArgs show;
     EXPECT_EQ(parse({"--video", "a.mp4", "--sheet", "s.png", "--every", "2", "--from", "1", "--to", "5"}, show), "");
     EXPECT_TRUE(show.showCapture() && show.video == "a.mp4" && show.sheet == "s.png" && show.everySec == 2.0 &&
                 show.fromSec == 1.0 && show.toSec == 5.0);
 
     const std::vector<std::vector<const char*>> bad = {
-        {"--scene", "10"}, {"--scene", "-1"}, {"--scene", "two"}, {"--at", "-0.5"}, {"--at", "soon"},
-        {"--at", "nan"},   {"--fps", "0"},    {"--size", "480"},  {"--size", "0x270"}, {"--size", "480x"},
-        {"--size", "ax2"}, {"--out", ""},     {"--bogus"},        {"--at"},           {"--skipping", "no"},
-        {"--at", "1e12"},  {"--fps", "100000"}, {"--size", "-4x4"}, {"--size", "100000x10"}, {"--volume", "8"},
-        {"--volume", "1000"}, {"--volume", "x"},
+        {"--scene", "10"}, {"--scene", "-1"}, {"--scene", "two"}, {"--at", "-0.5"}, {"--at", "soon"}, {"--at", "nan"},
+        {"--fps", "0"}, {"--size", "480"}, {"--size", "0x270"}, {"--size", "480x"}, {"--size", "ax2"}, {"--out", ""},
+        {"--bogus"}, {"--at"}, {"--skipping", "no"}, {"--at", "1e12"}, {"--fps", "100000"}, {"--size", "-4x4"},
+        {"--size", "100000x10"}, {"--volume", "8"}, {"--volume", "1000"}, {"--volume", "x"},
         // Options that do not belong together, or a range that cannot hold a frame.
         {"--video", "a.mp4", "--at", "3"}, {"--from", "1"}, {"--sheet", "s.png"}, {"--video", "a.mp4", "--every", "1"},
         {"--video", "a.mp4", "--from", "5", "--to", "4"}, {"--video", "a.mp4", "--size", "65x36"},

@@ -1,6 +1,8 @@
 // tests/cpu/rayBudgetTests.cpp
 // The GI ray count steered so the measured GPU time settles at the budget, and when the controller steers.
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "gpu/giState.h"
 #include "gpu/rayBudget.h"
@@ -30,18 +32,14 @@ TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerId
     EXPECT_GT(100.0f - stepRayBudget(100.0f, 28.0f), stepRayBudget(100.0f, 7.0f) - 100.0f);
     // A cheap machine saturates at 256 rays, an overloaded one at 1.
     float rays = 16.0f;
-    for (int frame = 0; frame < 200; ++frame)
-        rays = stepRayBudget(rays, 0.6f);
-    EXPECT_EQ(rays, 256.0f);
-    for (int frame = 0; frame < 200; ++frame)
-        rays = stepRayBudget(rays, 1000.0f);
-    EXPECT_EQ(rays, 1.0f);
+    for (auto [costMs, limit] : {std::pair{0.6f, 256.0f}, {1000.0f, 1.0f}}) {
+        for (int frame = 0; frame < 200; ++frame)
+            rays = stepRayBudget(rays, costMs);
+        EXPECT_EQ(rays, limit);
+    }
 
     // The controller idles when frozen or when the frame costs next to nothing, and copies the rounded rays.
-    gpuFillMs = 1.0f;
-    gpuOccupancyMs = 0.5f;
-    gpuGiMs = 30.0f;
-    gpuRenderMs = 4.0f;
+    std::tie(gpuFillMs, gpuOccupancyMs, gpuGiMs, gpuRenderMs) = std::tuple{1.0f, 0.5f, 30.0f, 4.0f};
     giAccumMode = giFrozen;
     stepRayBudgetController();
     EXPECT_EQ(adaptiveRays, 16.0f);
@@ -49,8 +47,7 @@ TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerId
     stepRayBudgetController();
     const float expected = stepRayBudget(16.0f, 35.5f);  // the four stage times add up
     EXPECT_TRUE(adaptiveRays == expected && renderSettings.raysPerFrame == (int)std::lround(expected));
-    gpuFillMs = gpuOccupancyMs = 0.1f;
-    gpuGiMs = gpuRenderMs = 0.1f;
+    gpuFillMs = gpuOccupancyMs = gpuGiMs = gpuRenderMs = 0.1f;
     stepRayBudgetController();
     EXPECT_EQ(adaptiveRays, expected);
     // With adaptation off the controller keeps steering but leaves the chosen ray count alone.

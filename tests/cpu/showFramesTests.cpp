@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <array>
+#include <string>
 #include <vector>
 
 #include "tools/capture/renderProgress.h"
@@ -8,22 +9,16 @@
 
 TEST(ShowFrames, RangeRunsFromTheFirstFrameAtItsStartToItsEndInsideTheShow)
 {
-    const long showFrames = 100;  // 10 s at 10 fps
-    FrameRange range;
-    EXPECT_EQ(rangeInShow(0.0, -1.0, 10, showFrames, range), "");
-    EXPECT_EQ(range.first, 0);
-    EXPECT_EQ(range.end, 100);
-    EXPECT_EQ(rangeInShow(2.0, 3.0, 10, showFrames, range), "");
-    EXPECT_EQ(range.end - range.first, 10);
-    EXPECT_EQ(rangeInShow(0.25, 1.0, 10, showFrames, range), "");
-    EXPECT_EQ(range.first, 3);
-    EXPECT_EQ(rangeInShow(0.1, 10.0, 10, showFrames, range), "");
-    EXPECT_EQ(range.first, 1);
-    EXPECT_EQ(range.end, 100);
-
-    EXPECT_NE(rangeInShow(0.0, 10.05, 10, showFrames, range), "");
-    EXPECT_NE(rangeInShow(10.0, -1.0, 10, showFrames, range), "");
-    EXPECT_NE(rangeInShow(0.31, 0.35, 10, showFrames, range), "");
+    // A 100-frame show at 10 fps: from, to (negative: the show's end), frames [first, end), or refused (first -1).
+    const struct { double fromSec, toSec; long first, end; } cases[] = {
+        {0.0, -1.0, 0, 100}, {2.0, 3.0, 20, 30}, {0.25, 1.0, 3, 10}, {0.1, 10.0, 1, 100},
+        {0.0, 10.05, -1, 0}, {10.0, -1.0, -1, 0}, {0.31, 0.35, -1, 0}};
+    for (const auto& c : cases) {
+        FrameRange range;
+        const std::string message = rangeInShow(c.fromSec, c.toSec, 10, 100, range);
+        EXPECT_TRUE(c.first < 0 ? !message.empty() : message.empty() && range.first == c.first && range.end == c.end)
+            << c.fromSec << " to " << c.toSec << ": " << message << range.first << " " << range.end;
+    }
 }
 
 TEST(ShowFrames, SheetTakesTheFrameAtOrAfterEachStepOnAGridCloseTo16By9)
@@ -31,14 +26,12 @@ TEST(ShowFrames, SheetTakesTheFrameAtOrAfterEachStepOnAGridCloseTo16By9)
     EXPECT_EQ(sheetFrames({20, 30}, 2.0, 0.25, 10), (std::vector<long>{20, 23, 25, 28}));
     EXPECT_EQ(sheetFrames({0, 100}, 0.0, 5.0, 10), (std::vector<long>{0, 50}));
 
-    auto grid = [](int tiles, int width, int height) {
+    // Tiles, tile width and height, and the columns and rows they are laid out in.
+    for (auto [tiles, width, height, columns, rows] : {std::array{1, 480, 270, 1, 1}, {4, 480, 270, 2, 2},
+                                                      {20, 240, 136, 5, 4}, {3, 100, 400, 3, 1}}) {
         SheetGrid laid = sheetGrid(tiles, width, height);
-        return std::pair(laid.columns, laid.rows);
-    };
-    EXPECT_EQ(grid(1, 480, 270), std::pair(1, 1));
-    EXPECT_EQ(grid(4, 480, 270), std::pair(2, 2));
-    EXPECT_EQ(grid(20, 240, 136), std::pair(5, 4));
-    EXPECT_EQ(grid(3, 100, 400), std::pair(3, 1));
+        EXPECT_TRUE(laid.columns == columns && laid.rows == rows) << tiles << " tiles of " << width << "x" << height;
+    }
 }
 
 TEST(RenderProgress, ShowsRateAndTimeLeftAndLogsAboutEveryFivePercent)
