@@ -1,5 +1,5 @@
 // tests/gl/fillLibraryTests.cpp
-// The fill library's primitives and font on the GPU, and fill programs that do not build: each is
+// The fill library's primitives on the GPU, and fill programs that do not build: each is
 // reported once by name, leaves handle 0 and does not harm the others.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "cpu/sourceImages.h"
 #include "gpu/constants.h"
 #include "platform/debugLog.h"
 #include "gpu/fillDispatch.h"
@@ -61,35 +60,6 @@ TEST(FillLibrary, PrimitiveBoundsAreStrictOrInclusiveAsDeclared)
         }
         EXPECT_EQ(mismatches, 0) << "shape " << c.shape;
     }
-    EXPECT_TRUE(takeGlErrors().empty());
-}
-
-TEST(FillLibrary, FontSamplesMatchTheGlyphSourceWithNoInkOutsideItsRange)
-{
-    const int n = 128;
-    prepareVolume(n);
-    // Font samples match the glyph source, and codes outside the printable range have no ink.
-    GlyphImage font = loadGlyphSource();
-    ASSERT_TRUE(font.loaded);
-    unsigned probe = buildComputeProgram("fontProbe", {constants_glsl, vol_write_glsl, font_glsl, fontProbe_glsl});
-    ASSERT_NE(probe, 0u);
-    dispatchFill(probe, n, 0.0f);
-    glDeleteProgram(probe);
-    VolumeReadback v = readVolume();
-    int wrong = 0, inked = 0;
-    for (int z = 0; z < 80; ++z)
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < n; ++x) {
-                int band = z / 16;
-                float u = (z % 16 + 0.5f) / 16.0f, vv = (y + 0.5f) / 24.0f;
-                // The line claimed as 40 characters holds 16, so it spreads those 16 over the width.
-                bool want = band < 3 ? font.sample(x + (band == 1) * 128 - (band == 2) * 128, u, vv)
-                                     : band == 4 && font.lineSample("ABCDEFGHIJKLMNOP", (x + 0.5f) / n, vv);
-                bool got = v.at(x, y, z).r > 0.5f;
-                wrong += got != want;
-                inked += got;
-            }
-    EXPECT_TRUE(wrong == 0 && inked > 2000) << wrong << " wrong, " << inked << " inked";
     EXPECT_TRUE(takeGlErrors().empty());
 }
 

@@ -81,7 +81,7 @@ float distance(float ax, float ay, float az, float bx, float by, float bz)
 }
 }
 
-TEST(MetaballsFill, TheFirstBallIsASharpSphereOfTheThresholdsRadiusThatGlowsWithItsGrowthAndTheNextSpawnsWhereHashed)
+TEST(MetaballsFill, TheFirstBallIsASharpSphereOfTheThresholdsRadiusThatGlowsWithItsGrowth)
 {
     const int n = 64;
     cSceneMetaballs2 metaballs;
@@ -103,16 +103,6 @@ TEST(MetaballsFill, TheFirstBallIsASharpSphereOfTheThresholdsRadiusThatGlowsWith
         EXPECT_TRUE(std::fabs(c.r - 0.9f) < 1e-3f && std::fabs(c.g - 0.55f) < 1e-3f && c.b < 0.03f);  // orange
         EXPECT_NEAR(c.emissivity, glow, 2e-3f) << time;
     }
-    // Ball 1 spawns at 3.3 s at its hashed rest point and drifts from there with a hashed speed, reach and phase.
-    setDemoClock(5.0);
-    metaballs.fill(n);
-    const float age = 1.7f, freq = 0.4f + 1.2f * hashRef(2654435761u), amp = 0.05f + 0.10f * hashRef(4294967291u);
-    const float phase = 6.28318f * hashRef(123456789u), w = age * freq, ease = std::min(age / 2.0f, 1.0f);
-    const float at[3] = {0.1f + 0.8f * hashRef(1619u) + amp * ease * std::sin(w + phase),
-                         0.1f + 0.8f * hashRef(31337u) + amp * ease * std::cos(0.73f * w + phase + 1.1f),
-                         0.1f + 0.8f * hashRef(6271u) + amp * ease * std::sin(1.31f * w + phase + 2.3f)};
-    Voxel one = readVolume().at((int)(at[0] * n), (int)(at[1] * n), (int)(at[2] * n));
-    EXPECT_TRUE(one.a == 1.0f && std::fabs(one.r - 0.9f) + std::fabs(one.g - 0.55f) > 0.05f) << "ball 1 is not there";
 }
 
 TEST(FogFill, FogThinsOutTowardsTheWallsUnderADensityCapAndOnlyTheFifthRigShowsTheCrescentMoon)
@@ -138,8 +128,6 @@ TEST(FogFill, FogThinsOutTowardsTheWallsUnderADensityCapAndOnlyTheFifthRigShowsT
     fog.fill(n);
     EXPECT_TRUE(voxelsWhere(readVolume(), [](const Voxel& v) { return v.a > 0.0f && v.a < 1.0f; }).empty());
     fog.fogThresholdP = cSceneFog().fogThresholdP;
-    Voxel cube = v.at(n / 2, n / 2, n / 2);
-    EXPECT_TRUE(cube.a == 1.0f && std::fabs(cube.roughness - 0.3f) < 1e-3f);
 
     setDemoClock(17.0);
     fog.fill(n);
@@ -336,7 +324,7 @@ TEST(NameFill, TubesStutterIgniteInTheirOwnColoursAndStandInAFaintHaze)
         << thinnest << " " << thickest;
 }
 
-TEST(LogoFill, TheEmblemTurnsAboutTheVerticalAxisAndTheCaptionScrollsInFirstLetterFirst)
+TEST(LogoFill, TheEmblemTurnsAboutTheVerticalAxisWithAWindowInItsHeart)
 {
     const int n = 64;
     cSceneGearLogo logo;
@@ -360,14 +348,4 @@ TEST(LogoFill, TheEmblemTurnsAboutTheVerticalAxisAndTheCaptionScrollsInFirstLett
         carried += turned.count({p[2], p[1], n - 1 - p[0]});
     EXPECT_GT(carried, (int)flat.size() * 9 / 10) << "of " << flat.size();
     EXPECT_FALSE(flat.count({n / 2, n / 2, n / 2})) << "the window in the star's heart";
-
-    // Two seconds into the scroll only the first letters are in, from the left; the rightmost is the red F.
-    logo.logoZ = -5.0f;  // out of the cube
-    setDemoClock(12.0);
-    logo.fill(n);
-    std::vector<VoxelAt> caption = voxelsWhere(readVolume(), [](const Voxel& v) { return v.a > 0.5f; });
-    ASSERT_FALSE(caption.empty());
-    auto rightmost = std::max_element(caption.begin(), caption.end(), [](auto& a, auto& b) { return a.x < b.x; });
-    EXPECT_LE(centre(rightmost->x, n), 2 * 0.18f + 1.0f / n);
-    EXPECT_TRUE(rightmost->v.r == 1.0f && rightmost->v.g == 0.0f && rightmost->v.b == 0.0f);
 }
