@@ -1,11 +1,24 @@
 // app/main.cpp
 // The demo: full screen, music, the whole playlist, then it closes by itself. Escape ends it early.
+#include <cstdio>
+
 #include "app/demoApp.h"
 #include "app/softwareRenderer.h"
+#include "app/startOptions.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    if (!appStartup(AppOptions()))
+    AppOptions options;
+    bool help = false;
+    if (const char* unknown = parseStartOptions(argc, argv, options, help)) {
+        fprintf(stderr, "lumenfold: unknown option '%s'\n%s", unknown, startUsage);
+        return 2;
+    }
+    if (help) {
+        fputs(startUsage, stdout);
+        return 0;
+    }
+    if (!appStartup(options))
         return 1;
     logSoftwareRendererNote();
     while (!appShouldClose())

@@ -4,7 +4,7 @@ set -u
 demo=$1
 buildDir=$2
 workDir=$(mktemp -d)
-trap 'kill $demoPid 2>/dev/null; rm -rf "$workDir"' EXIT
+trap 'kill $demoPid 2>/dev/null || true; rm -rf "$workDir"' EXIT
 demoPid=
 
 failTest() {
@@ -34,7 +34,7 @@ dropRoot() {
 }
 
 startDemo() {
-    (cd "$workDir" && exec "${asUser[@]}" "$demo") >"$workDir/log" 2>&1 &
+    (cd "$workDir" && exec "${asUser[@]}" "$demo" "$@") >"$workDir/log" 2>&1 &
     demoPid=$!
 }
 

@@ -1,5 +1,5 @@
 // tools/capture/captureArgs.h
-// Command line of the off-screen capture tool (the demo itself takes no arguments).
+// Command line of the off-screen capture tool.
 #pragma once
 
 #include <string>

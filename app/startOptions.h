@@ -1,0 +1,10 @@
+// app/startOptions.h
+// The demo's command line: full screen by default, a window of the same size with --windowed, --help.
+#pragma once
+
+struct AppOptions;
+
+// Reads every argument; returns the first one that is not an option of the demo, or nullptr when all are.
+const char* parseStartOptions(int argc, const char* const* argv, AppOptions& options, bool& help);
+
+extern const char startUsage[];
