@@ -1,11 +1,15 @@
 // platform/platformPosix.cpp
-// Linux: standard error stands in for the debugger channel; the demo draws its own boxes.
+// Linux: standard error stands in for the debugger channel; the demo draws its own boxes; POSIX files.
 #include "platform/platform.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -69,6 +73,23 @@ bool showDesktopBox(const char*, const char*, BoxIcon)
 int openForReading(const char* path)
 {
     return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+const char* folderSeparators()
+{
+    return "/";
+}
+
+void giveUsualPermissions(int fd)
+{
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+}
+
+std::string renameIntoPlace(const char* from, const char* to)
+{
+    return rename(from, to) == 0 ? "" : strerror(errno);
 }
 
 void silenceSoundProbes()

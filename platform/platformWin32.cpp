@@ -1,5 +1,5 @@
 // platform/platformWin32.cpp
-// Windows: the debugger channel, MessageBoxA, and the C runtime's binary-mode open.
+// Windows: the debugger channel, MessageBoxA, the C runtime's binary-mode open and MoveFileExA.
 #include "platform/platform.h"
 
 #include <fcntl.h>
@@ -37,6 +37,24 @@ bool showDesktopBox(const char* caption, const char* text, BoxIcon icon)
 int openForReading(const char* path)
 {
     return _open(path, _O_RDONLY | _O_BINARY);
+}
+
+const char* folderSeparators()
+{
+    return "/\\";
+}
+
+void giveUsualPermissions(int)
+{
+    // Windows files inherit their folder's access list; mkstemp's own permissions do not narrow it.
+}
+
+// The C runtime's rename refuses to replace an existing file.
+std::string renameIntoPlace(const char* from, const char* to)
+{
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING))
+        return "";
+    return "Windows error " + std::to_string(GetLastError());
 }
 
 // WASAPI and its fallbacks report nothing on standard error: there is nothing to silence.

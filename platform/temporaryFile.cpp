@@ -1,9 +1,8 @@
-// platform/temporaryFileWin32.cpp
-// mkstemp beside the output and MoveFileExA, since the C runtime's rename refuses to replace a file.
+// platform/temporaryFile.cpp
+// mkstemp beside the output, then one rename that replaces the old file.
 #include "platform/temporaryFile.h"
 
-#include <io.h>
-#include <windows.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -11,9 +10,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/platform.h"
+
 std::string createTemporaryBeside(const std::string& path, std::string& temporary)
 {
-    size_t slash = path.find_last_of("/\\");
+    size_t slash = path.find_last_of(folderSeparators());
     std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     std::string pattern = folder + "." + path.substr(folder.size()) + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -21,16 +22,17 @@ std::string createTemporaryBeside(const std::string& path, std::string& temporar
     int fd = mkstemp(buffer.data());
     if (fd < 0)
         return "cannot write " + path + ": " + strerror(errno);
-    _close(fd);
+    giveUsualPermissions(fd);
+    close(fd);
     temporary = buffer.data();
     return "";
 }
 
 std::string commitTemporary(const std::string& temporary, const std::string& path)
 {
-    if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    std::string why = renameIntoPlace(temporary.c_str(), path.c_str());
+    if (why.empty())
         return "";
-    std::string error = "cannot write " + path + " (Windows error " + std::to_string(GetLastError()) + ")";
-    DeleteFileA(temporary.c_str());
-    return error;
+    remove(temporary.c_str());
+    return "cannot write " + path + ": " + why;
 }
