@@ -63,16 +63,17 @@ waitForLog() {
     done
     fail "no '$1' within two minutes"
 }
-# pressIn TITLE KEY: finds the window with exactly this title, gives it the focus and sends the key.
+# pressIn TITLE KEY: finds the shown window with exactly this title, gives it the focus and sends the key; a
+# window that is being mapped or unmapped refuses the focus, so that is tried again.
 pressIn() {
     local id=
     for _ in $(seq 1 600); do
-        id=$(xdotool search --name "^$1\$" 2>/dev/null | tail -1) && [ -n "$id" ] && break
-        kill -0 "$winePid" 2>/dev/null || fail "it ended before a window titled '$1' appeared"
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1) || true
+        [ -n "$id" ] && xdotool windowfocus "$id" key "$2" 2>/dev/null && return 0
+        kill -0 "$winePid" 2>/dev/null || fail "it ended before a window titled '$1' took $2"
         sleep 0.2
     done
-    [ -n "$id" ] || fail "no window titled '$1' within two minutes"
-    xdotool windowfocus "$id" key "$2"
+    fail "no window titled '$1' took $2 within two minutes"
 }
 expectStatus() {
     local want=$1 what=$2 status=0
