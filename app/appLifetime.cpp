@@ -42,7 +42,7 @@ bool appStartup(const AppOptions& options)
     resetRun();
     setFrameVolumeOverride(options.volumeOverride);
     emptySpaceSkipping = options.emptySpaceSkipping;
-    appFixRaysPerFrame(0);
+    appFixRaysPerFrame(options.fixedRaysPerFrame);
     if (!openWindowContext(options))
         return false;
     if (options.targetWidth > 0 && options.targetHeight > 0) {

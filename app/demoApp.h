@@ -21,6 +21,7 @@ struct AppOptions {
     bool playMusic = true;
     int volumeOverride = 0;     // above 0: this volSize replaces every scene's, for previews and fast tests
     bool emptySpaceSkipping = true;  // false: the GI and the raymarch take every step
+    int fixedRaysPerFrame = 0;       // above 0: see appFixRaysPerFrame
     const char* fontFile = "Corvel.ttf";
     const char* musicFile = "Korvane's Swing.mp3";
 };

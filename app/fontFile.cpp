@@ -1,7 +1,6 @@
 // app/fontFile.cpp
 #include "app/fontFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,8 @@
 #define STB_TRUETYPE_IMPLEMENTATION
 #include "imstb_truetype.h"
 #pragma GCC diagnostic pop
+
+#include "platform/platform.h"
 
 namespace {
 // Even large CJK collections stay well below this; a bigger file is not read at all.
@@ -43,12 +44,6 @@ bool tablesInsideFile(const std::vector<unsigned char>& data, int fontOffset)
             return false;
     }
     return true;
-}
-
-// Without O_NONBLOCK, opening a pipe would wait for a writer that never comes.
-int openForReading(const char* path)
-{
-    return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
 bool readWhole(int fd, std::vector<unsigned char>& data)

@@ -17,6 +17,7 @@
 #include "imgui_impl_opengl2.h"
 #include "overlay/captionMetrics.h"
 #include "platform/debugLog.h"
+#include "platform/platform.h"
 
 namespace {
 float globalFontScale()
@@ -48,10 +49,11 @@ bool setUpUserInterface(const AppOptions& options)
     ImGui_ImplOpenGL2_Init();
 
     bool opens = fontFileOpens(options.fontFile);
-    if (!opens && options.visible)
-        showWarningBox(appWindow(), "Missing font", "Corvel.ttf not found in working directory");
-    else if (!opens)  // nobody could dismiss a box in a hidden window
-        fprintf(stderr, "Missing font: Corvel.ttf not found in working directory\n");
+    const char* missing = "Corvel.ttf not found in working directory";
+    if (!opens && options.visible && !showDesktopBox("Missing font", missing, BoxIcon::warning))
+        showWarningBox(appWindow(), "Missing font", missing);
+    else if (!opens && !options.visible)  // nobody could dismiss a box in a hidden window
+        fprintf(stderr, "Missing font: %s\n", missing);
     std::vector<unsigned char> fontData;
     if (!loadUsableFont(options.fontFile, fontData)) {
         if (opens)

@@ -5,14 +5,18 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "app/demoApp.h"
 #include "audio/music.h"
 #include "platform/debugLog.h"
+#include "platform/platform.h"
 
 namespace {
 GLFWwindow* window = nullptr;
+bool viewerWatches = false;  // a visible window: a person is there to read why start-up failed
 
 bool openWindow(const AppOptions& options)
 {
@@ -57,6 +61,7 @@ void logGpuStrings()
 
 bool openWindowContext(const AppOptions& options)
 {
+    viewerWatches = options.visible;
     if (!glfwInit())
         return failWindowContext("could not initialise the windowing library (is there a display?)");
     if (!openWindow(options))
@@ -78,11 +83,19 @@ bool failWindowContext(const char* what)
 {
     const char* reason = nullptr;
     glfwGetError(&reason);
+    char line[512];
     if (reason)
-        fprintf(stderr, "Lumenfold: %s (%s)\n", what, reason);
+        snprintf(line, sizeof(line), "%s (%s)", what, reason);
     else
-        fprintf(stderr, "Lumenfold: %s\n", what);
+        snprintf(line, sizeof(line), "%s", what);
+    fprintf(stderr, "Lumenfold: %s\n", line);
     closeWindowContext();
+    // Started from the desktop, nobody reads standard error: the viewer is told in a box where the desktop has one.
+    if (viewerWatches) {
+        line[0] = (char)toupper((unsigned char)line[0]);
+        strncat(line, ".", sizeof(line) - strlen(line) - 1);
+        showDesktopBox("Lumenfold", line, BoxIcon::error);
+    }
     return false;
 }
 

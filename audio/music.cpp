@@ -3,12 +3,11 @@
 #include "audio/music.h"
 
 #include "platform/debugLog.h"
+#include "platform/platform.h"
 
 #include <miniaudio.h>
 
 #include <cstdio>
-#include <initializer_list>
-#include <dlfcn.h>
 #include <sys/stat.h>
 
 namespace {
@@ -16,49 +15,6 @@ ma_engine engine;
 bool engineReady = false;
 ma_sound sound;
 bool soundReady = false;
-void* alsaLibrary = nullptr;
-void* jackLibrary = nullptr;
-
-typedef void (*AlsaErrorHandler)(const char* file, int line, const char* function, int err, const char* fmt, ...);
-typedef int (*AlsaSetErrorHandler)(AlsaErrorHandler handler);
-
-void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
-{
-}
-
-// Without a sound card the engine falls back to the null device after ALSA has failed; ALSA reports each
-// failed probe on standard error unless its error handler is replaced. The library is shared with
-// miniaudio's own dlopen of it, so the handler holds for its probes too.
-void silenceAlsaErrors()
-{
-    if (!alsaLibrary)
-        alsaLibrary = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
-    if (!alsaLibrary)
-        return;
-    AlsaSetErrorHandler setHandler = (AlsaSetErrorHandler)dlsym(alsaLibrary, "snd_lib_error_set_handler");
-    if (setHandler)
-        setHandler(ignoreAlsaError);
-}
-
-void ignoreJackMessage(const char*)
-{
-}
-
-// Where the JACK client library is installed but no JACK server runs (installing ffmpeg pulls the library
-// in), miniaudio's probe of it fails, which is fine, but the library prints why on standard error.
-// It stays mapped: its load-time constructors allocate what unloading never frees, once per engine start.
-void silenceJackMessages()
-{
-    if (!jackLibrary)
-        jackLibrary = dlopen("libjack.so.0", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (!jackLibrary)
-        return;
-    typedef void (*JackMessageHandler)(const char*);
-    typedef void (*JackSetMessageHandler)(JackMessageHandler handler);
-    for (const char* setter : {"jack_set_error_function", "jack_set_info_function"})
-        if (JackSetMessageHandler set = (JackSetMessageHandler)dlsym(jackLibrary, setter))
-            set(ignoreJackMessage);
-}
 
 // A folder, a pipe or a device under the music's name is not a file the decoder can stream (a pipe
 // would even block the open), so only a regular file that opens for reading counts as found.
@@ -91,8 +47,7 @@ bool musicDecodes(const char* fileName)
 
 void musicInitEngine()
 {
-    silenceAlsaErrors();
-    silenceJackMessages();
+    silenceSoundProbes();
     ma_engine_config config = ma_engine_config_init();
     config.channels = 2;
     config.sampleRate = 44100;
@@ -143,10 +98,5 @@ void musicShutdown()
         ma_engine_uninit(&engine);
         engineReady = false;
     }
-    for (void** library : {&alsaLibrary, &jackLibrary}) {
-        if (*library) {
-            dlclose(*library);
-            *library = nullptr;
-        }
-    }
+    releaseSoundProbes();
 }

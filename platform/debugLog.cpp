@@ -4,22 +4,12 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <unistd.h>
+
+#include "platform/platform.h"
 
 namespace {
 bool capturing = false;
 std::string captured;
-
-// Stand-in for the debugger output channel: one write keeps a message whole between threads.
-void writeDebugChannel(const char* text, size_t length)
-{
-    if (capturing) {
-        captured.append(text, length);
-        return;
-    }
-    ssize_t written = write(STDERR_FILENO, text, length);
-    (void)written;
-}
 }
 
 void debugLog(const char* format, ...)
@@ -32,7 +22,11 @@ void debugLog(const char* format, ...)
     if (length < 0)
         return;
     size_t stored = length < (int)sizeof(buffer) ? (size_t)length : sizeof(buffer) - 1;
-    writeDebugChannel(buffer, stored);
+    buffer[stored] = '\0';
+    if (capturing)
+        captured.append(buffer, stored);
+    else
+        writeDebugChannel(buffer, stored);
 }
 
 void debugLogCaptureBegin()

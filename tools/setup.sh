@@ -1,7 +1,7 @@
 # tools/setup.sh
 # Shared by run.sh and test.sh: installs what is missing, then configures and builds a Release build.
-# Usage: source tools/setup.sh PACKAGE...
-lumenfoldSetup() {
+# Usage: source tools/setup.sh; lumenfoldSetup PACKAGE... (lumenfoldInstall PACKAGE... only installs)
+lumenfoldInstall() {
     local missing=()
     for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -15,6 +15,10 @@ lumenfoldSetup() {
             return 1
         fi
     fi
+}
+
+lumenfoldSetup() {
+    lumenfoldInstall "$@" || return 1
     cmake -S "$lumenfoldRoot" -B "$lumenfoldRoot/build" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
         cmake --build "$lumenfoldRoot/build" -j"$(nproc)"
 }

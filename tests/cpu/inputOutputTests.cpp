@@ -31,6 +31,7 @@ TEST(CaptureArgs, AcceptsEveryOptionRejectsBadValuesWithAMessageAndRendersTheEnt
     EXPECT_TRUE(args.scene == 9 && args.atSec == 4.5 && args.fps == 30 && args.width == 640 && args.height == 360 &&
                 args.out == "a.png" && !args.showCapture() && args.skipping);
     EXPECT_TRUE(parse({"--skipping", "off"}, args).empty() && !captureAppOptions(args).emptySpaceSkipping);
+    EXPECT_TRUE(parse({"--rays", "3"}, args).empty() && captureAppOptions(args).fixedRaysPerFrame == 3);
     CaptureArgs show;
     EXPECT_EQ(parse({"--video", "a.mp4", "--sheet", "s.png", "--every", "2", "--from", "1", "--to", "5"}, show), "");
     EXPECT_TRUE(show.showCapture() && show.video == "a.mp4" && show.sheet == "s.png" && show.everySec == 2.0 &&
@@ -40,7 +41,7 @@ TEST(CaptureArgs, AcceptsEveryOptionRejectsBadValuesWithAMessageAndRendersTheEnt
         {"--scene", "10"}, {"--scene", "-1"}, {"--scene", "two"}, {"--at", "-0.5"}, {"--at", "soon"}, {"--at", "nan"},
         {"--fps", "0"}, {"--size", "480"}, {"--size", "0x270"}, {"--size", "480x"}, {"--size", "ax2"}, {"--out", ""},
         {"--bogus"}, {"--at"}, {"--skipping", "no"}, {"--at", "1e12"}, {"--fps", "100000"}, {"--size", "-4x4"},
-        {"--size", "100000x10"}, {"--volume", "8"}, {"--volume", "1000"}, {"--volume", "x"},
+        {"--size", "100000x10"}, {"--volume", "8"}, {"--volume", "1000"}, {"--volume", "x"}, {"--rays", "0"},
         // Options that do not belong together, or a range that cannot hold a frame.
         {"--video", "a.mp4", "--at", "3"}, {"--from", "1"}, {"--sheet", "s.png"}, {"--video", "a.mp4", "--every", "1"},
         {"--video", "a.mp4", "--from", "5", "--to", "4"}, {"--video", "a.mp4", "--size", "65x36"},

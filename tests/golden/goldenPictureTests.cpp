@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,17 @@ int tableIndexOf(const char* name)
     return -1;
 }
 
+void expectAlike(const std::string& name, const Picture& got, const Picture& want)
+{
+    ASSERT_TRUE(want.width == got.width && want.height == got.height) << name << ": the sizes differ";
+    Difference diff = compare(got, want);
+    printf("%-16s worst block %.3f levels apart, %d pixels over %d\n", name.c_str(), diff.worstBlockLevels,
+           diff.farPixels, farLevels);
+    bool same = diff.worstBlockLevels <= blockLimitLevels && diff.farPixels <= farPixelLimit;
+    EXPECT_TRUE(same) << name << ": a block " << diff.worstBlockLevels << " levels apart, " << diff.farPixels
+                      << " pixels over " << farLevels << " levels; see " << keepFailure(name, got, diff);
+}
+
 void checkPicture(const std::string& name, const Picture& got, bool update)
 {
     std::string reference = std::string(LUMENFOLD_GOLDEN_DIR) + "/" + name + ".png";
@@ -132,13 +144,7 @@ void checkPicture(const std::string& name, const Picture& got, bool update)
     }
     Picture want;
     ASSERT_TRUE(readPng(reference, want)) << "no reference picture " << reference;
-    ASSERT_TRUE(want.width == got.width && want.height == got.height) << reference << " has another size";
-    Difference diff = compare(got, want);
-    printf("%-16s worst block %.3f levels apart, %d pixels over %d\n", name.c_str(), diff.worstBlockLevels,
-           diff.farPixels, farLevels);
-    bool same = diff.worstBlockLevels <= blockLimitLevels && diff.farPixels <= farPixelLimit;
-    EXPECT_TRUE(same) << name << ": a block " << diff.worstBlockLevels << " levels apart, " << diff.farPixels
-                      << " pixels over " << farLevels << " levels; see " << keepFailure(name, got, diff);
+    expectAlike(name, got, want);
 }
 }
 
@@ -181,4 +187,19 @@ TEST(GoldenPictures, EverySceneLooksAsItsReferencesAtTwoMoments)
         }
     }
     appShutdown();
+}
+
+// Two builds' pictures of one moment, held to the same metric: LUMENFOLD_COMPARE="GOT.png WANT.png".
+TEST(GoldenPictures, TwoGivenPicturesAgree)
+{
+    const char* pair = getenv("LUMENFOLD_COMPARE");
+    if (!pair)
+        GTEST_SKIP() << "no LUMENFOLD_COMPARE=\"GOT.png WANT.png\" given";
+    std::istringstream names(pair);
+    std::string gotPath, wantPath;
+    names >> gotPath >> wantPath;
+    Picture got, want;
+    ASSERT_TRUE(readPng(gotPath, got)) << "cannot read " << gotPath;
+    ASSERT_TRUE(readPng(wantPath, want)) << "cannot read " << wantPath;
+    expectAlike("compared", got, want);
 }

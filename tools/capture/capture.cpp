@@ -1,8 +1,6 @@
 // tools/capture/capture.cpp
 // Runs the demo's own frame step in a hidden window on a fixed step: one frame as PNG, or the show as a video
 // and a contact sheet.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,7 +12,7 @@
 #include "sequencer/sceneSequence.h"
 #include "tools/capture/outputFile.h"
 #include "tools/capture/showCapture.h"
-#include "tools/capture/stopSignal.h"
+#include "platform/stopSignal.h"
 
 int main(int argc, char** argv)
 {
@@ -45,7 +43,7 @@ int main(int argc, char** argv)
     installStopHandlers();
     guardTemporary(1, temporary.c_str());
     if (!appStartup(captureAppOptions(args))) {
-        unlink(temporary.c_str());
+        remove(temporary.c_str());
         return appStartupFailureStatus();
     }
     if (args.scene >= 0)

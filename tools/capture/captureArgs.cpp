@@ -12,9 +12,9 @@
 namespace {
 const char usageText[] =
     "usage: lumenfold-capture [--scene INDEX] [--at SECONDS] [--out FILE.png] [--fps N] [--size WxH] [--volume N]\n"
-    "                         [--skipping on|off]\n"
+    "                         [--rays N] [--skipping on|off]\n"
     "       lumenfold-capture [--video FILE.mp4] [--sheet FILE.png --every SECONDS] [--from SECONDS] [--to SECONDS]\n"
-    "                         [--fps N] [--size WxH] [--volume N] [--skipping on|off]\n"
+    "                         [--fps N] [--size WxH] [--volume N] [--rays N] [--skipping on|off]\n"
     "  Renders the show off-screen on a fixed-step clock through the demo's own frame step, the beat grid\n"
     "  following the show time as if the music had started with it.\n"
     "  One picture:\n"
@@ -31,6 +31,8 @@ const char usageText[] =
     "  --fps N           fixed step; every frame up to the end is rendered (default 60)\n"
     "  --size WxH        picture or tile size in pixels (default 480x270); even for --video\n"
     "  --volume N        voxels per cube edge for every scene, 16 to 128 (default 128); smaller is a fast preview\n"
+    "  --rays N          GI rays per cell and frame, 1 to 256, instead of the scenes' own steered by the frame\n"
+    "                    time; fixed, the picture does not depend on the machine's speed\n"
     "  --skipping on|off the GI rays and the raymarch cross empty bricks in one jump (default on); off takes\n"
     "                    every step, the reference the skipping must match\n";
 }
@@ -79,8 +81,9 @@ std::string checkCombination(const CaptureArgs& args, const std::set<std::string
 
 std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& args)
 {
-    static const std::set<std::string> options = {"--scene", "--at",   "--fps",  "--size", "--volume", "--out",
-                                                  "--video", "--sheet", "--from", "--to",   "--every", "--skipping"};
+    static const std::set<std::string> options = {"--scene", "--at",    "--fps",   "--size",     "--volume",
+                                                  "--out",   "--video", "--sheet", "--from",     "--to",
+                                                  "--every", "--rays",  "--skipping"};
     std::set<std::string> given;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
@@ -115,6 +118,9 @@ std::string parseCaptureArgs(int argc, const char* const* argv, CaptureArgs& arg
             if (std::string(value) != "on" && std::string(value) != "off")
                 return std::string("--skipping needs on or off, not ") + value;
             args.skipping = std::string(value) == "on";
+        } else if (option == "--rays") {
+            if (!parseIntArg(value, 1, 256, args.rays))
+                return std::string("--rays needs a whole number from 1 to 256, not ") + value;
         } else if (option == "--volume") {
             if (!parseIntArg(value, 16, 128, args.volSize))
                 return std::string("--volume needs a whole number from 16 to 128, not ") + value;
@@ -139,5 +145,6 @@ AppOptions captureAppOptions(const CaptureArgs& args)
     AppOptions options = offscreenAppOptions(args.width, args.height);
     options.volumeOverride = args.volSize;
     options.emptySpaceSkipping = args.skipping;
+    options.fixedRaysPerFrame = args.rays;
     return options;
 }

@@ -22,6 +22,7 @@ struct CaptureArgs {
     int width = 480;
     int height = 270;
     int volSize = 0;  // 0: every scene's own (128)
+    int rays = 0;     // 0: as the scenes and the ray budget say
     bool skipping = true;
     bool help = false;
 

@@ -15,7 +15,7 @@
 #include "sequencer/sceneSequence.h"
 #include "tools/capture/contactSheet.h"
 #include "tools/capture/outputFile.h"
-#include "tools/capture/stopSignal.h"
+#include "platform/stopSignal.h"
 #include "tools/capture/videoPipe.h"
 
 namespace {
@@ -39,10 +39,10 @@ int refuse(const std::string& message, int status)
 
 void discardOutputs(ShowPlan& plan)
 {
-    if (plan.video.pid > 0)
+    if (plan.video.child.id > 0)
         abandonVideo(plan.video);
     if (!plan.sheetTemporary.empty())
-        unlink(plan.sheetTemporary.c_str());
+        remove(plan.sheetTemporary.c_str());
     guardTemporary(1, nullptr);
 }
 
@@ -116,7 +116,7 @@ std::string renderFrames(const CaptureArgs& args, ShowPlan& plan, bool terminal)
         if (frame >= plan.range.first) {
             int width = 0, height = 0;
             readTargetPixels(pixels, width, height);
-            if (plan.video.pid > 0 && !writeVideoFrame(plan.video, pixels.data(), pixels.size()))
+            if (plan.video.child.id > 0 && !writeVideoFrame(plan.video, pixels.data(), pixels.size()))
                 return "";  // ffmpeg has stopped; finishing it says why
             if (nextTile < plan.tiles.size() && plan.tiles[nextTile] == frame)
                 placeTile(plan.sheet, (int)nextTile++, pixels.data(), sceneName(lastAppliedScene),
@@ -146,7 +146,7 @@ int reportStop(ShowPlan& plan)
 
 int writeOutputs(const CaptureArgs& args, ShowPlan& plan)
 {
-    if (plan.video.pid > 0) {
+    if (plan.video.child.id > 0) {
         std::string error = finishVideo(plan.video);
         if (!error.empty() && stopRequested())
             return reportStop(plan);

@@ -1,20 +1,12 @@
 // tools/capture/videoPipe.cpp
 #include "tools/capture/videoPipe.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "platform/stopSignal.h"
 #include "tools/capture/outputFile.h"
-#include "tools/capture/stopSignal.h"
-
-extern char** environ;
 
 namespace {
 std::string number(double value)
@@ -56,13 +48,9 @@ void release(VideoPipe& video)
 {
     guardEncoder(-1);
     guardTemporary(0, nullptr);
-    if (video.input >= 0)
-        close(video.input);
     if (video.log)
         fclose(video.log);
-    video.input = -1;
     video.log = nullptr;
-    video.pid = -1;
 }
 }
 
@@ -73,82 +61,34 @@ std::string startVideo(const VideoJob& job, VideoPipe& video)
     if (!error.empty())
         return error;
     guardTemporary(0, video.temporary.c_str());
-    int channel[2];
     video.log = tmpfile();
-    if (!video.log || pipe2(channel, O_CLOEXEC) != 0) {
-        error = std::string("cannot start ffmpeg (") + strerror(errno) + ")";
-        unlink(video.temporary.c_str());
+    error = video.log ? startChildProcess(ffmpegArguments(job, video.temporary), video.log, video.child)
+                      : std::string("cannot start ffmpeg (") + strerror(errno) + ")";
+    if (!error.empty()) {
+        remove(video.temporary.c_str());
         release(video);
         return error;
     }
-
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, channel[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&files, fileno(video.log), STDERR_FILENO);
-    // Its own process group keeps Ctrl-C from reaching ffmpeg, which would finish the file as if complete.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults, none;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    sigemptyset(&none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-
-    std::vector<std::string> args = ffmpegArguments(job, video.temporary);
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    int spawned = posix_spawnp(&video.pid, "ffmpeg", &files, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&files);
-    posix_spawnattr_destroy(&attributes);
-    close(channel[0]);
-    video.input = channel[1];
-    if (spawned != 0) {
-        error = spawned == ENOENT ? "ffmpeg is not installed (apt-get install ffmpeg)"
-                                  : std::string("cannot start ffmpeg (") + strerror(spawned) + ")";
-        unlink(video.temporary.c_str());
-        release(video);
-        return error;
-    }
-    guardEncoder(video.pid);
+    guardEncoder(video.child.id);
     return "";
 }
 
 bool writeVideoFrame(VideoPipe& video, const uint8_t* rgba, size_t bytes)
 {
-    while (bytes > 0) {
-        ssize_t written = write(video.input, rgba, bytes);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        rgba += written;
-        bytes -= (size_t)written;
-    }
-    return true;
+    return writeToChild(video.child, rgba, bytes);
 }
 
 std::string finishVideo(VideoPipe& video)
 {
-    close(video.input);
-    video.input = -1;
-    int status = 0;
-    while (waitpid(video.pid, &status, 0) < 0 && errno == EINTR) {
+    std::string error = waitForChild(video.child);
+    if (!error.empty()) {
+        std::string said = lastLogLine(video.log);
+        error = "ffmpeg " + error + (said.empty() ? "" : ": " + said);
     }
-    std::string error;
-    if (WIFSIGNALED(status))
-        error = "ffmpeg was ended by signal " + std::to_string(WTERMSIG(status));
-    else if (WEXITSTATUS(status) != 0)
-        error = "ffmpeg failed with status " + std::to_string(WEXITSTATUS(status)) + ": " + lastLogLine(video.log);
     std::string temporary = video.temporary;
     release(video);
     if (!error.empty()) {
-        unlink(temporary.c_str());
+        remove(temporary.c_str());
         return error;
     }
     return commitTemporary(temporary, video.path);
@@ -156,11 +96,7 @@ std::string finishVideo(VideoPipe& video)
 
 void abandonVideo(VideoPipe& video)
 {
-    if (video.pid > 0) {
-        kill(video.pid, SIGKILL);
-        while (waitpid(video.pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }
-    unlink(video.temporary.c_str());
+    killChild(video.child);
+    remove(video.temporary.c_str());
     release(video);
 }

@@ -3,11 +3,11 @@
 // H.264 and AAC into a temporary file, renamed to the output name only once ffmpeg has finished well.
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <string>
+
+#include "platform/childProcess.h"
 
 struct VideoJob {
     std::string path;
@@ -18,8 +18,7 @@ struct VideoJob {
 };
 
 struct VideoPipe {
-    pid_t pid = -1;
-    int input = -1;         // ffmpeg's standard input
+    ChildProcess child;     // ffmpeg, reading frames on its standard input
     FILE* log = nullptr;    // ffmpeg's standard error, read back when it fails
     std::string temporary;  // where ffmpeg writes
     std::string path;

@@ -1,5 +1,5 @@
 // tools/common/pngWriter.h
-// PNG output (RGBA8, compressed by libpng) for captures, contact sheets and test pictures.
+// PNG output (RGBA8, deflated by zlib) for captures, contact sheets and test pictures.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// tools/capture/stopSignal.cpp
-#include "tools/capture/stopSignal.h"
+// platform/stopSignalPosix.cpp
+#include "platform/stopSignal.h"
 
 #include <limits.h>
 #include <signal.h>
@@ -42,9 +42,9 @@ int stopRequested()
     return stopSignal;
 }
 
-void guardEncoder(pid_t pid)
+void guardEncoder(long processId)
 {
-    encoderPid = pid;
+    encoderPid = (pid_t)processId;
 }
 
 void guardTemporary(int slot, const char* path)
