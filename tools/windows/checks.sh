@@ -21,7 +21,7 @@ took "$start" "Windows build"
 
 run=$lumenfoldRoot/build-windows/run
 work=$(mktemp -d)
-trap 'timeout 30 wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+trap 'timeout 30 wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 export WINEPREFIX=$lumenfoldRoot/build-windows/wine WINEDEBUG=-all
 fail() {
     echo "FAIL: $*"
