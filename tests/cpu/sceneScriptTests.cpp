@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "sourceImages.h"
+#include "embeddedBitmap.h"
 #include "gpu/constants.h"
 #include "gpu/giState.h"
 #include "gpu/renderSettings.h"
@@ -181,14 +181,6 @@ TEST_F(LuminarcsScene, LettersRestartWithNeonsThenTheLightConvergesOnBeatsAndFre
     ASSERT_TRUE(runUntil("swipe") && giAccumMode == giFrozen);
     ASSERT_TRUE(runUntil(""));
     EXPECT_NEAR(demoClock() - 51.25, 18.0, 0.01);
-}
-
-TEST(EmblemImage, EmbeddedImageIsTheShapeSourceInTheBitLayout)
-{
-    EmblemImage source;
-    ASSERT_TRUE(loadEmblemSource(source));
-    EXPECT_TRUE(embeddedBitmap(gear_logo_glsl, 2048) == source.ink)
-        << "shaders/gear_logo.glsl is stale: build the target regenerate_gear_logo";
 }
 
 TEST(EmblemImage, EmbeddedImageIsAGearOfSixteenTeethAroundARingAndAStarPointingUpWithAWindow)
