@@ -1,5 +1,5 @@
 // app/appLifetime.cpp
-// Start-up and shutdown, in the order the whole pipeline depends on.
+// Start-up and shutdown, in the order the whole pipeline depends on, and the frame that joins the two halves.
 #include "app/demoApp.h"
 
 #include <GL/glew.h>
@@ -7,17 +7,14 @@
 
 #include <cstdio>
 
-#include "app/frameStep.h"
 #include "app/keyInput.h"
 #include "app/offscreenTarget.h"
+#include "app/renderFrame.h"
+#include "app/softwareRenderer.h"
 #include "app/userInterface.h"
 #include "app/windowContext.h"
 #include "audio/music.h"
-#include "gpu/gpuTimer.h"
-#include "gpu/occupancy.h"
-#include "gpu/programs.h"
 #include "gpu/renderer.h"
-#include "gpu/volumeResources.h"
 #include "platform/debugLog.h"
 #include "scenes/sceneRegistry.h"
 
@@ -36,13 +33,11 @@ AppOptions offscreenAppOptions(int width, int height)
     return options;
 }
 
-bool appStartup(const AppOptions& options)
+bool appStartup(DemoApp& app, const AppOptions& options)
 {
     failureStatus = 1;
-    resetRun();
-    setFrameVolumeOverride(options.volumeOverride);
-    emptySpaceSkipping = options.emptySpaceSkipping;
-    appFixRaysPerFrame(options.fixedRaysPerFrame);
+    app.options = options;
+    app.gpu.emptySpaceSkipping = options.emptySpaceSkipping;
     if (!openWindowContext(options))
         return false;
     if (options.targetWidth > 0 && options.targetHeight > 0) {
@@ -64,9 +59,11 @@ bool appStartup(const AppOptions& options)
     int width = 0, height = 0;
     bindFrameTarget(width, height);
     glViewport(0, 0, width, height);
-    computeStartupCaptionMetrics(width);
-    createUniformBuffers();
-    buildAllPrograms(sceneProgramRows());
+    app.captionFontSize = captionFontSize();
+    createUniformBuffers(app.gpu.buffers);
+    buildAllPrograms(app.gpu.programs, app.gpu.fills, sceneProgramRows());
+    app.gpu.timing.flushEachStamp = isSoftwareRenderer((const char*)glGetString(GL_RENDERER));
+    appStartShow(app, options.startScene);
     if (options.playMusic)
         musicLoadAndStart(options.musicFile);
     failureStatus = 0;
@@ -78,17 +75,40 @@ int appStartupFailureStatus()
     return failureStatus;
 }
 
-void appShutdown()
+void appStartShow(DemoApp& app, int startScene)
+{
+    ShowConfig config;
+    config.startScene = startScene;
+    config.volumeOverride = app.options.volumeOverride;
+    config.fixedRaysPerFrame = app.options.fixedRaysPerFrame;
+    config.fontSize = app.captionFontSize;
+    app.show = makeShow(config);
+    app.previousGpuTimes = GpuTimes();
+}
+
+FramePlan appFrame(DemoApp& app, const FrameInput& input)
+{
+    FrameInput frame = input;
+    frameTargetSize(frame.targetWidth, frame.targetHeight);
+    frame.previousGpuTimes = app.previousGpuTimes;
+    FramePlan plan = stepShow(*app.show, frame);
+    app.previousGpuTimes = renderFrame(app.gpu, plan);
+    if (plan.showOver)
+        askWindowToClose();
+    return plan;
+}
+
+void appShutdown(DemoApp& app)
 {
     // A sticky error left by any pass is reported once, so runs can be checked for a clean GL stream.
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
         debugLog("GL error 0x%04x\n", error);
     shutDownUserInterface();
-    deleteAllPrograms(sceneProgramRows());
-    deleteRendererObjects();
-    deleteGpuTiming();
-    deleteVolumeResources();
-    deleteUniformBuffers();
+    deleteAllPrograms(app.gpu.programs, app.gpu.fills);
+    deleteRendererObjects(app.gpu);
+    deleteGpuTiming(app.gpu.timing);
+    deleteVolumeResources(app.gpu.volume);
+    deleteUniformBuffers(app.gpu.buffers);
     deleteOffscreenTarget();
     closeWindowContext();
     musicShutdown();

@@ -18,11 +18,12 @@ int main(int argc, char** argv)
         fputs(startUsage, stdout);
         return 0;
     }
-    if (!appStartup(options))
+    DemoApp app;
+    if (!appStartup(app, options))
         return 1;
     logSoftwareRendererNote();
     while (!appShouldClose())
-        appFrame(liveFrameInput());
-    appShutdown();
+        appFrame(app, liveFrameInput());
+    appShutdown(app);
     return 0;
 }

@@ -7,9 +7,8 @@
 #include <cstdio>
 
 #include "app/keyInput.h"
+#include "app/userInterface.h"
 #include "imgui.h"
-#include "imgui_impl_glfw.h"
-#include "imgui_impl_opengl2.h"
 
 namespace {
 void drawExclamationSign(float size)
@@ -27,9 +26,7 @@ void drawExclamationSign(float size)
 // One frame of the box; true once the user has dismissed it.
 bool drawBoxFrame(const char* caption, const char* text)
 {
-    ImGui_ImplOpenGL2_NewFrame();
-    ImGui_ImplGlfw_NewFrame();
-    ImGui::NewFrame();
+    beginUiFrame();
     if (!ImGui::IsPopupOpen(caption))
         ImGui::OpenPopup(caption);
     bool dismissed = false;
@@ -46,13 +43,12 @@ bool drawBoxFrame(const char* caption, const char* text)
             ImGui::CloseCurrentPopup();
         ImGui::EndPopup();
     }
-    ImGui::Render();
     int width = 0, height = 0;
     glfwGetFramebufferSize(glfwGetCurrentContext(), &width, &height);
     glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    renderUiFrame();
     return dismissed;
 }
 }

@@ -16,7 +16,9 @@ struct {
     int width = 0, height = 0;
 } target;
 
-void targetSize(int& width, int& height)
+}
+
+void frameTargetSize(int& width, int& height)
 {
     if (target.framebuffer) {
         width = target.width;
@@ -24,7 +26,6 @@ void targetSize(int& width, int& height)
     } else {
         glfwGetFramebufferSize(appWindow(), &width, &height);
     }
-}
 }
 
 const char* createOffscreenTarget(int width, int height)
@@ -71,12 +72,12 @@ void deleteOffscreenTarget()
 void bindFrameTarget(int& width, int& height)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-    targetSize(width, height);
+    frameTargetSize(width, height);
 }
 
 void readTargetPixels(std::vector<uint8_t>& rgba, int& width, int& height)
 {
-    targetSize(width, height);
+    frameTargetSize(width, height);
     std::vector<uint8_t> bottomUp((size_t)width * height * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, target.framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -7,3 +7,5 @@ const char* createOffscreenTarget(int width, int height);
 void deleteOffscreenTarget();
 // Binds the target for drawing (the window's framebuffer when there is none) and gives its size.
 void bindFrameTarget(int& width, int& height);
+// The size of the target frames are drawn into, without touching GL.
+void frameTargetSize(int& width, int& height);

@@ -2,6 +2,7 @@
 // The font comes from a file beside the demo; without it a warning box says so and the built-in font serves.
 #include "app/userInterface.h"
 
+#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include "imgui.h"
 #include "imgui_impl_glfw.h"
 #include "imgui_impl_opengl2.h"
-#include "overlay/captionMetrics.h"
 #include "platform/debugLog.h"
 #include "platform/platform.h"
 
@@ -66,13 +66,25 @@ bool setUpUserInterface(const AppOptions& options)
     return true;
 }
 
-void computeStartupCaptionMetrics(int targetWidth)
+float captionFontSize()
+{
+    beginUiFrame();
+    float size = ImGui::GetFontSize();
+    ImGui::EndFrame();
+    return size;
+}
+
+void beginUiFrame()
 {
     ImGui_ImplOpenGL2_NewFrame();
     ImGui_ImplGlfw_NewFrame();
     ImGui::NewFrame();
-    computeCaptionMetrics(ImGui::GetFontSize(), targetWidth);
-    ImGui::EndFrame();
+}
+
+void renderUiFrame()
+{
+    ImGui::Render();
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
 }
 
 void shutDownUserInterface()

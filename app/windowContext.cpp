@@ -128,7 +128,10 @@ void askWindowToClose()
 
 FrameInput liveFrameInput()
 {
-    return {glfwGetTime(), musicCursor()};
+    FrameInput input;
+    input.showTimeSec = glfwGetTime();
+    input.musicTimeSec = musicCursor();
+    return input;
 }
 
 bool appShouldClose()

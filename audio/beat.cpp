@@ -3,21 +3,15 @@
 
 #include <cmath>
 
-float musicTime = 0.0f;
-float beatPhase = -1.0f;
-bool beatFlag = false;
-float hihatPulse = 0.0f;
-float cameraKick = 0.0f;
-
-void trackBeat(float cursorSec)
+void trackBeat(BeatState& beat, float cursorSec)
 {
-    beatFlag = false;
-    musicTime = cursorSec;
-    float beats = musicTime * beatsPerMinute / 60.0f;
+    beat.beatFlag = false;
+    beat.musicTime = cursorSec;
+    float beats = beat.musicTime * beatsPerMinute / 60.0f;
     float fraction = beats - std::floor(beats);
-    if (beatPhase > fraction)
-        beatFlag = true;
-    beatPhase = fraction;
+    if (beat.beatPhase > fraction)
+        beat.beatFlag = true;
+    beat.beatPhase = fraction;
 }
 
 namespace {
@@ -28,17 +22,8 @@ float decay(float pulse, float factor)
 }
 }
 
-void decayPulses()
+void decayPulses(BeatState& beat)
 {
-    cameraKick = decay(cameraKick, 0.85f);
-    hihatPulse = decay(hihatPulse, 0.88f);
-}
-
-void resetBeatDefaults()
-{
-    musicTime = 0.0f;
-    beatPhase = -1.0f;
-    beatFlag = false;
-    hihatPulse = 0.0f;
-    cameraKick = 0.0f;
+    beat.cameraKick = decay(beat.cameraKick, 0.85f);
+    beat.hihatPulse = decay(beat.hihatPulse, 0.88f);
 }

@@ -1,8 +1,12 @@
 // gpu/constants.h
-// CPU mirror of the Constants uniform block (binding 3) and its exact std140 image.
+// The walls and light switches that scenes set, and the exact std140 image of the Constants uniform block.
 #pragma once
 
 #include <cstddef>
+
+#include "gpu/gpuBindings.h"
+
+struct RenderSettings;
 
 struct VWFace {
     float r, g, b, emissivity, roughness;
@@ -10,17 +14,14 @@ struct VWFace {
 
 enum { faceNegX, facePosX, faceNegY, facePosY, faceNegZ, facePosZ, faceCount };
 
-struct GPUConstants {
-    float wallThickness = 0.03f;
-    float vwAlbedo = 0.85f;
+// The six virtual walls and the two light switches; wall thickness and albedo come from the render settings.
+struct WallLights {
     float emissivityMul = 1.0f;
     bool forceBlack = false;
     VWFace vwFaces[faceCount] = {
         {0.85f, 0.85f, 0.85f, 0.0f, 1.0f}, {0.85f, 0.85f, 0.85f, 0.0f, 1.0f}, {0.85f, 0.85f, 0.85f, 0.0f, 1.0f},
         {0.85f, 0.85f, 0.85f, 0.0f, 1.0f}, {0.85f, 0.85f, 0.85f, 0.0f, 1.0f}, {0.85f, 0.85f, 0.85f, 0.0f, 1.0f}};
 };
-
-extern GPUConstants gpuConstants;
 
 struct VWFaceGPU {
     float r, g, b, emissivity, roughness;
@@ -39,12 +40,8 @@ static_assert(offsetof(ConstantsBlock, emissivityMul) == 8);
 static_assert(offsetof(ConstantsBlock, forceBlack) == 12);
 static_assert(offsetof(ConstantsBlock, vwFaces) == 16);
 
-ConstantsBlock buildConstantsBlock(const GPUConstants& constants);
+ConstantsBlock buildConstantsBlock(const RenderSettings& settings, const WallLights& walls);
 
-void setWallFace(int face, float r, float g, float b, float emissivity, float roughness);
-// Every face to the settings' vwAlbedo grey, not emissive, fully rough; an upload must follow.
-void wallReset();
-// Takes wallThickness and vwAlbedo from the render settings and replaces the whole GPU block.
-void uploadConstants();
-// Rewrites emissivityMul and forceBlack in place, just before the GI pass.
-void writeFrameConstants();
+void setWallFace(WallLights& walls, int face, float r, float g, float b, float emissivity, float roughness);
+// Every face to one grey, not emissive, fully rough.
+void setGreyWalls(WallLights& walls, float grey);

@@ -2,36 +2,53 @@
 // Runs one scene's fill compute shader over the whole volume.
 #include "gpu/fillDispatch.h"
 
-#include "gpu/programs.h"
-#include "gpu/volumeResources.h"
+#include <GL/glew.h>
 
-void FillUniforms::setInt(const char* name, int value) const
-{
-    setUniformInt(program, name, value);
-}
+#include <cassert>
 
-void FillUniforms::setFloat(const char* name, float value) const
-{
-    setUniformFloat(program, name, value);
-}
+#include "gpu/gpu.h"
+#include "gpu/gpuBindings.h"
+#include "gpu/passPlans.h"
 
-void dispatchFill(unsigned program, int volSize, float timeSec,
-                  const std::function<void(const FillUniforms&)>& sceneUniforms)
+namespace {
+void setSceneUniform(const FillProgram& program, const FillUniform& uniform)
 {
-    if (!program || !volume.volumeTex)
+    for (const ActiveUniform& active : program.active) {
+        if (active.name != uniform.name)
+            continue;
+        if (uniform.isInt)
+            glUniform1i(active.location, uniform.intValue);
+        else
+            glUniform1f(active.location, uniform.floatValue);
         return;
-    glUseProgram(program);
+    }
+    assert(!"a scene sets a fill uniform its program does not declare");
+}
+}
+
+void dispatchFill(Gpu& gpu, const FillPlan& plan)
+{
+    if (plan.program >= 0 && plan.program < (int)gpu.fills.size())
+        dispatchFillProgram(gpu, gpu.fills[plan.program], plan);
+}
+
+void dispatchFillProgram(Gpu& gpu, const FillProgram& program, const FillPlan& plan)
+{
+    const VolumeResources& volume = gpu.volume;
+    if (!program.handle || !volume.volumeTex)
+        return;
+    writeConstants(gpu.buffers, plan.constants);
+    glUseProgram(program.handle);
     glBindImageTexture(0, volume.volumeTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
     glBindImageTexture(1, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG16F);
-    glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
-    FillUniforms uniforms{program};
-    uniforms.setInt("volW", volSize);
-    uniforms.setInt("volH", volSize);
-    uniforms.setInt("volD", volSize);
-    uniforms.setFloat("time", timeSec);
-    if (sceneUniforms)
-        sceneUniforms(uniforms);
-    GLuint groups = (GLuint)(volSize + 3) / 4;
+    glBindBufferBase(GL_UNIFORM_BUFFER, CONSTANTS_BINDING, gpu.buffers.constants);
+    glUniform1i(program.volW, plan.volSize);
+    glUniform1i(program.volH, plan.volSize);
+    glUniform1i(program.volD, plan.volSize);
+    glUniform1f(program.time, plan.request.timeSec);
+    for (const FillUniform& uniform : plan.request.uniforms)
+        setSceneUniform(program, uniform);
+    GLuint groups = (GLuint)(plan.volSize + FILL_GROUP_SIZE - 1) / FILL_GROUP_SIZE;
     glDispatchCompute(groups, groups, groups);
     // The GI pass and the renderer read what the fill stored.
     glMemoryBarrier(GL_ALL_BARRIER_BITS);

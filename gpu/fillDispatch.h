@@ -1,16 +1,14 @@
 // gpu/fillDispatch.h
-// The protocol every scene's fill step follows; scenes set their own uniforms through FillUniforms.
+// The protocol every scene's fill follows: volume images and Constants bound, the protocol's uniforms and the
+// scene's own set, one invocation per voxel, then a full barrier.
 #pragma once
 
-#include <functional>
+struct FillPlan;
+struct FillProgram;
+struct Gpu;
 
-struct FillUniforms {
-    unsigned program;
-    void setInt(const char* name, int value) const;
-    void setFloat(const char* name, float value) const;
-};
-
-// Binds the volume images and Constants, sets volW/volH/volD and time, runs sceneUniforms,
-// dispatches (volSize + 3) / 4 groups per axis and issues a full barrier. Does nothing for program 0.
-void dispatchFill(unsigned program, int volSize, float timeSec,
-                  const std::function<void(const FillUniforms&)>& sceneUniforms = {});
+// Runs the fill program of the plan's registry row. Does nothing without a fill program or a volume.
+void dispatchFill(Gpu& gpu, const FillPlan& plan);
+// The same with a given program. The scene's uniforms are looked up in the names the program declares; a name it
+// does not declare is a typo, caught by an assertion in Debug builds and skipped otherwise.
+void dispatchFillProgram(Gpu& gpu, const FillProgram& program, const FillPlan& plan);

@@ -5,15 +5,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "gpu/constants.h"
-#include "gpu/giState.h"
+#include "gpu/gpu.h"
+#include "gpu/gpuBindings.h"
 #include "gpu/occupancy.h"
-#include "gpu/programs.h"
-#include "gpu/renderSettings.h"
-#include "gpu/volumeResources.h"
+#include "gpu/passPlans.h"
 
 namespace {
-void clearGiTexture()
+void clearGiTexture(const VolumeResources& volume)
 {
     int size = volume.giSize;
     // glClearTexImage needs GL 4.4 or ARB_clear_texture; a plain 4.3 driver gets zeros uploaded instead.
@@ -30,7 +28,7 @@ void clearGiTexture()
 }
 }
 
-void giClear()
+void giClear(const VolumeResources& volume)
 {
     // The last GI pass and copy wrote these through shader stores.
     glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT | GL_TEXTURE_UPDATE_BARRIER_BIT);
@@ -41,48 +39,51 @@ void giClear()
         glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
     }
     if (volume.giTex)
-        clearGiTexture();
+        clearGiTexture(volume);
 }
 
-void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysPerFrame)
+namespace {
+void runGiPass(Gpu& gpu, const GiPlan& plan)
 {
-    GLuint program = programs.updateGI;
-    if (!program || !volume.giBuffer)
+    const UpdateGiProgram& program = gpu.programs.updateGI;
+    const VolumeResources& volume = gpu.volume;
+    if (!program.handle || !volume.giBuffer)
         return;
-    glUseProgram(program);
+    glUseProgram(program.handle);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
     glBindSampler(0, volume.nearestSampler);
-    setUniformInt(program, "volSampler", 0);
+    glUniform1i(program.at.volSampler, 0);
     glBindImageTexture(1, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_ONLY, GL_RG16F);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_3D, volume.emissRoughTex);
     glBindSampler(1, volume.nearestSampler);
-    setUniformInt(program, "emissRoughSampler", 1);
+    glUniform1i(program.at.emissRoughSampler, 1);
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
     glBindSampler(2, volume.nearestSampler);
-    setUniformInt(program, "occupancySampler", 2);
-    glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
+    glUniform1i(program.at.occupancySampler, 2);
+    glBindBufferBase(GL_UNIFORM_BUFFER, CONSTANTS_BINDING, gpu.buffers.constants);
 
-    setUniformInt(program, "w", giSize);
-    setUniformInt(program, "h", giSize);
-    setUniformInt(program, "d", giSize);
-    glUniform1ui(glGetUniformLocation(program, "frameId"), frameId);
-    setUniformFloat(program, "blend", blend);
+    int giSize = volume.giSize;
+    glUniform1i(program.at.w, giSize);
+    glUniform1i(program.at.h, giSize);
+    glUniform1i(program.at.d, giSize);
+    glUniform1ui(program.at.frameId, plan.frameId);
+    glUniform1f(program.at.blend, plan.blend);
     // No rays would divide the sum by zero and leave NaN in the buffer for good.
-    setUniformInt(program, "raysPerFrame", std::max(raysPerFrame, 1));
-    setUniformFloat(program, "falloff", renderSettings.falloff);
-    setUniformInt(program, "samplingMode", renderSettings.samplingMode);
-    setUniformInt(program, "giScale", volume.giScale);
-    setUniformInt(program, "volW", volSize);
-    setUniformInt(program, "multibounce", renderSettings.multibounce ? 1 : 0);
-    setUniformInt(program, "opaquePassthrough", renderSettings.opaquePassthrough ? 1 : 0);
-    setUniformInt(program, "brickSize", occupancyBrickSize);
-    setUniformInt(program, "skipEmpty", skippingApplies(volSize) ? 1 : 0);
+    glUniform1i(program.at.raysPerFrame, std::max(plan.raysPerFrame, 1));
+    glUniform1f(program.at.falloff, plan.falloff);
+    glUniform1i(program.at.samplingMode, plan.samplingMode);
+    glUniform1i(program.at.giScale, volume.giScale);
+    glUniform1i(program.at.volW, volume.volSize);
+    glUniform1i(program.at.multibounce, plan.multibounce ? 1 : 0);
+    glUniform1i(program.at.opaquePassthrough, plan.opaquePassthrough ? 1 : 0);
+    glUniform1i(program.at.brickSize, occupancyBrickSize);
+    glUniform1i(program.at.skipEmpty, skippingApplies(gpu, volume.volSize) ? 1 : 0);
 
-    GLuint groups = (GLuint)(giSize + 7) / 8;
+    GLuint groups = (GLuint)(giSize + GI_GROUP_SIZE - 1) / GI_GROUP_SIZE;
     glDispatchCompute(groups, groups, groups);
     glMemoryBarrier(GL_SHADER_STORAGE_BARRIER_BIT);
     for (GLuint unit = 3; unit-- > 0;) {
@@ -92,35 +93,31 @@ void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysP
     }
     glUseProgram(0);
 }
+}
 
-void runGiCopy(int giSize)
+void runGiCopy(Gpu& gpu)
 {
-    GLuint program = programs.giCopy;
-    if (!program || !volume.giTex)
+    const GiCopyProgram& program = gpu.programs.giCopy;
+    const VolumeResources& volume = gpu.volume;
+    if (!program.handle || !volume.giTex)
         return;
-    glUseProgram(program);
+    glUseProgram(program.handle);
     glBindImageTexture(0, volume.giTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RGBA32F);
     glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
-    setUniformInt(program, "w", giSize);
-    GLuint groups = (GLuint)(giSize + 7) / 8;
+    glUniform1i(program.at.w, volume.giSize);
+    GLuint groups = (GLuint)(volume.giSize + GI_GROUP_SIZE - 1) / GI_GROUP_SIZE;
     glDispatchCompute(groups, groups, groups);
     // The renderer filters the GI texture next.
     glMemoryBarrier(GL_TEXTURE_FETCH_BARRIER_BIT);
     glUseProgram(0);
 }
 
-void runGiFrame(const GiFrame& frame, int raysPerFrame)
+void runGiFrame(Gpu& gpu, const GiPlan& plan)
 {
-    if (frame.clear)
-        giClear();
-    writeFrameConstants();
-    if (!frame.step.run)
+    if (plan.clear)
+        giClear(gpu.volume);
+    if (!plan.run)
         return;
-    runGiPass(volume.giSize, volume.volSize, frame.frameId, frame.step.blend, raysPerFrame);
-    runGiCopy(volume.giSize);
-}
-
-void giFrameControl(int raysPerFrame)
-{
-    runGiFrame(planGiFrame(renderSettings.giBlend), raysPerFrame);
+    runGiPass(gpu, plan);
+    runGiCopy(gpu);
 }

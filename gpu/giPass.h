@@ -2,12 +2,12 @@
 // The GI gather pass, the copy into the GI texture, and the clear.
 #pragma once
 
-void giClear();
-void runGiPass(int giSize, int volSize, unsigned frameId, float blend, int raysPerFrame);
-void runGiCopy(int giSize);
+struct Gpu;
+struct GiPlan;
+struct VolumeResources;
 
-struct GiFrame;
-// The GPU side of a planned frame: clear on a reset, write the frame constants, gather and copy unless frozen.
-void runGiFrame(const GiFrame& frame, int raysPerFrame);
-// Plans and runs one frame, for callers that drive the GI on its own.
-void giFrameControl(int raysPerFrame);
+void giClear(const VolumeResources& volume);
+// Copies the GI buffer into the GI texture the raymarch filters.
+void runGiCopy(Gpu& gpu);
+// Clears on a reset, then gathers and copies unless the light is frozen; the Constants block is already written.
+void runGiFrame(Gpu& gpu, const GiPlan& plan);

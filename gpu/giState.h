@@ -1,20 +1,16 @@
 // gpu/giState.h
-// The GI accumulation state that scenes steer and the frame loop serves.
+// The GI accumulation state that scenes steer, and the planning of each frame's GI pass from it, without GL.
 #pragma once
 
 enum GiAccumMode { giRunningAverage = 0, giProgressive = 1, giFrozen = 2 };
 
-extern int giAccumMode;
-extern bool giResetRequested;
-extern int giAccumCount;
-extern unsigned giFrameId;
-extern float adaptiveRays;
-
-// GPU milliseconds of the previous frame's stages.
-extern float gpuFillMs;
-extern float gpuOccupancyMs;
-extern float gpuGiMs;
-extern float gpuRenderMs;
+struct GiState {
+    int giAccumMode = giRunningAverage;
+    bool giResetRequested = false;
+    int giAccumCount = 0;
+    unsigned giFrameId = 0;
+    float adaptiveRays = 16.0f;
+};
 
 struct GiStep {
     bool run;
@@ -22,14 +18,12 @@ struct GiStep {
 };
 
 // Decides this frame's GI pass from the mode and keeps giAccumCount in step with it.
-GiStep nextGiStep(float giBlend);
+GiStep nextGiStep(GiState& gi, float giBlend);
 
-// One frame's GI bookkeeping, without GL: serves a reset request, takes the step and numbers the frame.
+// One frame's GI bookkeeping: serves a reset request, takes the step and numbers the frame.
 struct GiFrame {
     bool clear;
     GiStep step;
     unsigned frameId;
 };
-GiFrame planGiFrame(float giBlend);
-
-void resetGiStateDefaults();
+GiFrame planGiFrame(GiState& gi, float giBlend);

@@ -4,46 +4,47 @@
 
 #include <GL/glew.h>
 
-#include "gpu/programs.h"
-#include "gpu/volumeResources.h"
-
-bool emptySpaceSkipping = true;
+#include "gpu/gpu.h"
+#include "gpu/gpuBindings.h"
 
 int occupancyBrickCount(int volSize)
 {
     return (volSize + occupancyBrickSize - 1) / occupancyBrickSize;
 }
 
-bool skippingApplies(int volSize)
+bool skippingApplies(const Gpu& gpu, int volSize)
 {
-    return emptySpaceSkipping && volSize == volume.volSize && occupancyBrickCount(volSize) <= maxOccupancyBricks;
+    return gpu.emptySpaceSkipping && volSize == gpu.volume.volSize &&
+           occupancyBrickCount(volSize) <= maxOccupancyBricks;
 }
 
-void updateOccupancy()
+void updateOccupancy(Gpu& gpu)
 {
-    GLuint program = programs.updateOccupancy;
-    if (!program || !programs.spreadOccupancy || !volume.occupancyTex)
+    const UpdateOccupancyProgram& mark = gpu.programs.updateOccupancy;
+    const SpreadOccupancyProgram& spread = gpu.programs.spreadOccupancy;
+    const VolumeResources& volume = gpu.volume;
+    if (!mark.handle || !spread.handle || !volume.occupancyTex)
         return;
-    glUseProgram(program);
+    glUseProgram(mark.handle);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
     glBindSampler(0, volume.nearestSampler);
-    setUniformInt(program, "volSampler", 0);
+    glUniform1i(mark.at.volSampler, 0);
     // The spreading passes below read the marks back through the same binding.
     glBindImageTexture(0, volume.occupancyTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG8UI);
-    setUniformInt(program, "volW", volume.volSize);
-    setUniformInt(program, "brickSize", occupancyBrickSize);
+    glUniform1i(mark.at.volW, volume.volSize);
+    glUniform1i(mark.at.brickSize, occupancyBrickSize);
     int bricks = occupancyBrickCount(volume.volSize);
-    GLuint groups = (GLuint)(bricks + 3) / 4;
+    GLuint groups = (GLuint)(bricks + OCCUPANCY_GROUP_SIZE - 1) / OCCUPANCY_GROUP_SIZE;
     glDispatchCompute(groups, groups, groups);
     glBindSampler(0, 0);
     glBindTexture(GL_TEXTURE_3D, 0);
 
-    glUseProgram(programs.spreadOccupancy);
-    GLuint rowGroups = (GLuint)(bricks + 7) / 8;
+    glUseProgram(spread.handle);
+    GLuint rowGroups = (GLuint)(bricks + SPREAD_GROUP_SIZE - 1) / SPREAD_GROUP_SIZE;
     for (int axis = 0; axis < 3; ++axis) {
         glMemoryBarrier(GL_SHADER_IMAGE_ACCESS_BARRIER_BIT);
-        setUniformInt(programs.spreadOccupancy, "axis", axis);
+        glUniform1i(spread.at.axis, axis);
         glDispatchCompute(rowGroups, rowGroups, 1);
     }
     // The GI pass and the raymarch fetch it next.

@@ -4,10 +4,10 @@
 
 #include <GL/glew.h>
 
+#include <cassert>
+
 #include "platform/debugLog.h"
 #include "shaderSources.h"
-
-Programs programs;
 
 namespace {
 const char versionLine[] = "#version 430\n";
@@ -33,6 +33,42 @@ bool linked(GLuint program)
     glGetProgramiv(program, GL_LINK_STATUS, &status);
     return status == GL_TRUE;
 }
+
+// A name the program does not declare, or one its compiler dropped, would be set in vain: that is a typo.
+template <class Kind>
+void resolveUniforms(Kind& kind)
+{
+    for (UniformSlot slot : kind.slots()) {
+        *slot.location = kind.handle ? glGetUniformLocation(kind.handle, slot.name) : -1;
+        assert((!kind.handle || *slot.location >= 0) && "a pass sets a uniform its program does not declare");
+    }
+}
+
+template <class Kind>
+void buildPass(Kind& kind, const char* name, const std::vector<const char*>& pieces)
+{
+    kind.handle = buildComputeProgram(name, pieces);
+    resolveUniforms(kind);
+}
+
+}
+
+FillProgram buildFillProgram(const ProgramRow& row)
+{
+    FillProgram fill;
+    fill.handle = buildComputeProgram(row.name, row.pieces);
+    fill.active = activeUniforms(fill.handle);
+    // The protocol's uniforms are optional: a fill that ignores time simply does not declare it.
+    for (const ActiveUniform& uniform : fill.active) {
+        int* protocol = uniform.name == "volW" ? &fill.volW
+                        : uniform.name == "volH" ? &fill.volH
+                        : uniform.name == "volD" ? &fill.volD
+                        : uniform.name == "time" ? &fill.time
+                                                 : nullptr;
+        if (protocol)
+            *protocol = uniform.location;
+    }
+    return fill;
 }
 
 unsigned compileComputeProgram(const char* source, const char* name)
@@ -62,6 +98,7 @@ unsigned compileComputeProgram(const char* source, const char* name)
 std::string composeProgramText(const std::vector<const char*>& pieces)
 {
     std::string text = versionLine;
+    text += gpuBindings_glsl;
     for (const char* piece : pieces)
         text += piece;
     return text;
@@ -70,12 +107,6 @@ std::string composeProgramText(const std::vector<const char*>& pieces)
 unsigned buildComputeProgram(const char* name, const std::vector<const char*>& pieces)
 {
     return compileComputeProgram(composeProgramText(pieces).c_str(), name);
-}
-
-void buildFillPrograms(const std::vector<ProgramRow>& rows)
-{
-    for (const ProgramRow& row : rows)
-        *row.handle = buildComputeProgram(row.name, row.pieces);
 }
 
 // A failed stage or link is logged and yields 0, so the renderer skips instead of binding a broken program.
@@ -113,15 +144,38 @@ unsigned buildRaymarchProgram(const char* vertexSource, const char* fragmentSour
     return program;
 }
 
-void buildAllPrograms(const std::vector<ProgramRow>& fillRows)
+std::vector<ActiveUniform> activeUniforms(unsigned program)
 {
-    buildFillPrograms(fillRows);
-    programs.updateGI = buildComputeProgram("updateGI", {constants_glsl, updateGI_glsl});
-    programs.giCopy = compileComputeProgram(giCopy_glsl, "giCopy");
-    programs.updateOccupancy = compileComputeProgram(updateOccupancy_glsl, "updateOccupancy");
-    programs.spreadOccupancy = compileComputeProgram(spreadOccupancy_glsl, "spreadOccupancy");
-    programs.raymarch =
+    std::vector<ActiveUniform> uniforms;
+    if (!program)
+        return uniforms;
+    GLint count = 0;
+    glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        char name[256] = "";
+        GLint size = 0;
+        GLenum type = 0;
+        glGetActiveUniform(program, (GLuint)i, sizeof(name), nullptr, &size, &type, name);
+        GLint location = glGetUniformLocation(program, name);
+        // Members of uniform blocks have no location; only plain uniforms are set by name.
+        if (location >= 0)
+            uniforms.push_back({name, location});
+    }
+    return uniforms;
+}
+
+void buildAllPrograms(Programs& programs, std::vector<FillProgram>& fills, const std::vector<ProgramRow>& fillRows)
+{
+    fills.clear();
+    for (const ProgramRow& row : fillRows)
+        fills.push_back(buildFillProgram(row));
+    buildPass(programs.updateGI, "updateGI", {constants_glsl, updateGI_glsl});
+    buildPass(programs.giCopy, "giCopy", {giCopy_glsl});
+    buildPass(programs.updateOccupancy, "updateOccupancy", {updateOccupancy_glsl});
+    buildPass(programs.spreadOccupancy, "spreadOccupancy", {spreadOccupancy_glsl});
+    programs.raymarch.handle =
         buildRaymarchProgram(raymarchVertex_glsl, composeProgramText({constants_glsl, raymarchFragment_glsl}).c_str());
+    resolveUniforms(programs.raymarch);
 }
 
 void deleteProgram(unsigned& program)
@@ -132,23 +186,14 @@ void deleteProgram(unsigned& program)
     }
 }
 
-void deleteAllPrograms(const std::vector<ProgramRow>& fillRows)
+void deleteAllPrograms(Programs& programs, std::vector<FillProgram>& fills)
 {
-    for (const ProgramRow& row : fillRows)
-        deleteProgram(*row.handle);
-    deleteProgram(programs.updateGI);
-    deleteProgram(programs.giCopy);
-    deleteProgram(programs.updateOccupancy);
-    deleteProgram(programs.spreadOccupancy);
-    deleteProgram(programs.raymarch);
-}
-
-void setUniformInt(unsigned program, const char* name, int value)
-{
-    glUniform1i(glGetUniformLocation(program, name), value);
-}
-
-void setUniformFloat(unsigned program, const char* name, float value)
-{
-    glUniform1f(glGetUniformLocation(program, name), value);
+    for (FillProgram& fill : fills)
+        deleteProgram(fill.handle);
+    fills.clear();
+    deleteProgram(programs.updateGI.handle);
+    deleteProgram(programs.giCopy.handle);
+    deleteProgram(programs.updateOccupancy.handle);
+    deleteProgram(programs.spreadOccupancy.handle);
+    deleteProgram(programs.raymarch.handle);
 }

@@ -27,14 +27,14 @@ float stepRayBudget(float rays, float totalGpuMs)
     return std::clamp(next, minRays, maxRays);
 }
 
-void stepRayBudgetController()
+void stepRayBudgetController(GiState& gi, RenderSettings& settings, const GpuTimes& times)
 {
-    if (giAccumMode == giFrozen)
+    if (gi.giAccumMode == giFrozen)
         return;
-    float total = gpuFillMs + gpuOccupancyMs + gpuGiMs + gpuRenderMs;
+    float total = times.fillMs + times.occupancyMs + times.giMs + times.renderMs;
     if (total <= idleMs)
         return;
-    adaptiveRays = stepRayBudget(adaptiveRays, total);
-    if (renderSettings.adaptiveRaysEnabled)
-        renderSettings.raysPerFrame = (int)std::lround(adaptiveRays);
+    gi.adaptiveRays = stepRayBudget(gi.adaptiveRays, total);
+    if (settings.adaptiveRaysEnabled)
+        settings.raysPerFrame = (int)std::lround(gi.adaptiveRays);
 }

@@ -1,5 +1,5 @@
 // gpu/renderSettings.h
-// The render-settings block that every scene entry resets to its defaults and then tunes.
+// The render settings that every scene entry starts from and then tunes; the frame plan reads them.
 #pragma once
 
 struct RenderSettings {
@@ -20,5 +20,3 @@ struct RenderSettings {
     bool multibounce = true;
     int volSize = 128;
 };
-
-extern RenderSettings renderSettings;

@@ -4,17 +4,12 @@
 
 #include <GL/glew.h>
 
-#include <cmath>
-
+#include "gpu/gpu.h"
+#include "gpu/gpuBindings.h"
 #include "gpu/occupancy.h"
-#include "gpu/programs.h"
-#include "gpu/renderSettings.h"
-#include "gpu/volumeResources.h"
+#include "gpu/passPlans.h"
 
 namespace {
-// The triangle's corners come from gl_VertexID; the array only satisfies the draw call.
-GLuint emptyVertexArray = 0;
-
 void bindVolumeTexture(GLuint unit, GLuint texture, GLuint sampler)
 {
     glActiveTexture(GL_TEXTURE0 + unit);
@@ -30,61 +25,56 @@ void unbindVolumeTexture(GLuint unit)
 }
 }
 
-void drawRaymarch(const ViewsUBO& views)
+void drawRaymarch(Gpu& gpu, const DrawPlan& plan)
 {
-    GLuint program = programs.raymarch;
-    if (!program)
+    const RaymarchProgram& program = gpu.programs.raymarch;
+    const VolumeResources& volume = gpu.volume;
+    if (!program.handle)
         return;
-    glUseProgram(program);
+    glUseProgram(program.handle);
     bindVolumeTexture(0, volume.volumeTex, volume.linearSampler);
-    setUniformInt(program, "volSampler", 0);
+    glUniform1i(program.at.volSampler, 0);
     bindVolumeTexture(1, volume.giTex, volume.linearSampler);
-    setUniformInt(program, "giSampler", 1);
-    glBindBuffer(GL_UNIFORM_BUFFER, uniformBuffers.views);
-    glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(views), &views);
-    glBindBuffer(GL_UNIFORM_BUFFER, 0);
-    glBindBufferBase(GL_UNIFORM_BUFFER, 4, uniformBuffers.views);
-    glBindBufferBase(GL_UNIFORM_BUFFER, 3, uniformBuffers.constants);
-    bindVolumeTexture(2, volume.emissRoughTex, volume.nearestSampler);
-    setUniformInt(program, "emissRoughTex", 2);
-    bindVolumeTexture(3, volume.occupancyTex, volume.nearestSampler);
-    setUniformInt(program, "occupancySampler", 3);
-    setUniformInt(program, "brickSize", occupancyBrickSize);
-    setUniformInt(program, "skipEmpty", skippingApplies(views.volSize) ? 1 : 0);
+    glUniform1i(program.at.giSampler, 1);
+    writeViews(gpu.buffers, plan.views);
+    glBindBufferBase(GL_UNIFORM_BUFFER, VIEWS_BINDING, gpu.buffers.views);
+    glBindBufferBase(GL_UNIFORM_BUFFER, CONSTANTS_BINDING, gpu.buffers.constants);
+    bindVolumeTexture(2, volume.occupancyTex, volume.nearestSampler);
+    glUniform1i(program.at.occupancySampler, 2);
+    glUniform1i(program.at.brickSize, occupancyBrickSize);
+    glUniform1i(program.at.skipEmpty, skippingApplies(gpu, plan.views.volSize) ? 1 : 0);
 
-    setUniformFloat(program, "refractionIOR", renderSettings.refractionIOR);
-    glUniform3fv(glGetUniformLocation(program, "bgColor"), 1, renderSettings.bgColor);
-    setUniformInt(program, "haloEnabled", renderSettings.haloEnabled ? 1 : 0);
-    setUniformFloat(program, "haloIntensity", renderSettings.haloIntensity);
+    glUniform1f(program.at.refractionIOR, plan.refractionIOR);
+    glUniform3fv(program.at.bgColor, 1, plan.bgColor);
+    glUniform1i(program.at.haloEnabled, plan.haloEnabled ? 1 : 0);
+    glUniform1f(program.at.haloIntensity, plan.haloIntensity);
 
-    if (!emptyVertexArray)
-        glGenVertexArrays(1, &emptyVertexArray);
-    glBindVertexArray(emptyVertexArray);
+    if (!gpu.emptyVertexArray)
+        glGenVertexArrays(1, &gpu.emptyVertexArray);
+    glBindVertexArray(gpu.emptyVertexArray);
     glDrawArrays(GL_TRIANGLES, 0, 3);
     glBindVertexArray(0);
     glUseProgram(0);
     // Sampler objects would override the overlay's own texture parameters.
-    for (GLuint unit = 4; unit-- > 0;)
+    for (GLuint unit = 3; unit-- > 0;)
         unbindVolumeTexture(unit);
 }
 
-void deleteRendererObjects()
+void drawFrameVolume(Gpu& gpu, const DrawPlan& plan)
 {
-    if (emptyVertexArray) {
-        glDeleteVertexArrays(1, &emptyVertexArray);
-        emptyVertexArray = 0;
-    }
-}
-
-void drawFrameVolume(const ViewsUBO& views)
-{
-    float inverseGamma = 1.0f / renderSettings.gamma;
-    const float* bg = renderSettings.bgColor;
-    glClearColor(std::pow(bg[0], inverseGamma), std::pow(bg[1], inverseGamma), std::pow(bg[2], inverseGamma), 1.0f);
+    glClearColor(plan.clearColour[0], plan.clearColour[1], plan.clearColour[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     // The shader outputs premultiplied colour; alpha 0 outside every view keeps the clear colour.
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    drawRaymarch(views);
+    drawRaymarch(gpu, plan);
     glDisable(GL_BLEND);
+}
+
+void deleteRendererObjects(Gpu& gpu)
+{
+    if (gpu.emptyVertexArray) {
+        glDeleteVertexArrays(1, &gpu.emptyVertexArray);
+        gpu.emptyVertexArray = 0;
+    }
 }

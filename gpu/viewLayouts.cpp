@@ -4,9 +4,6 @@
 
 #include <algorithm>
 
-int viewLayout = 0;
-float revealY = 1.0f;
-
 namespace {
 constexpr float viewFov = 1.0471976f;  // 60 degrees vertical
 

@@ -1,5 +1,5 @@
 // gpu/viewLayouts.h
-// How a frame is split into views, and the exact std140 image of the renderer's view block (binding 4).
+// How a frame is split into views, and the exact std140 image of the renderer's view block (VIEWS_BINDING in gpu/gpuBindings.h).
 #pragma once
 
 #include <cstddef>
@@ -30,9 +30,6 @@ struct ViewsUBO {
 };
 static_assert(sizeof(ViewsUBO) == 752);
 static_assert(offsetof(ViewsUBO, views) == 32);
-
-extern int viewLayout;
-extern float revealY;
 
 struct ViewSetup {
     CameraBasis mainBasis;

@@ -6,17 +6,9 @@
 #include <vector>
 
 #include "gpu/giPass.h"
-#include "gpu/giState.h"
 #include "gpu/occupancy.h"
 
-VolumeResources volume;
-int requestedGiScale = 1;
-UniformBuffers uniformBuffers;
-
 namespace {
-constexpr GLsizeiptr constantsBytes = 208;
-constexpr GLsizeiptr viewsBytes = 752;
-
 GLuint createUniformBuffer(GLsizeiptr bytes)
 {
     GLuint buffer = 0;
@@ -119,7 +111,7 @@ void deleteSampler(GLuint& sampler)
     }
 }
 
-void recreateVolume(int volSize)
+void recreateVolume(VolumeResources& volume, int volSize)
 {
     deleteTexture(volume.volumeTex);
     deleteSampler(volume.linearSampler);
@@ -132,7 +124,7 @@ void recreateVolume(int volSize)
     volume.volSize = volSize;
 }
 
-void recreateGi(int giScale)
+void recreateGi(VolumeResources& volume, int giScale)
 {
     deleteTexture(volume.giTex);
     deleteBuffer(volume.giBuffer);
@@ -143,41 +135,59 @@ void recreateGi(int giScale)
     volume.emissRoughTex = createImmutableTexture(GL_RG16F, volume.volSize);
     volume.giScale = giScale;
     volume.giSize = giSize;
-    giClear();
-}
+    giClear(volume);
 }
 
-void createUniformBuffers()
+void writeUniformBuffer(GLuint buffer, const void* data, GLsizeiptr bytes)
 {
-    uniformBuffers.constants = createUniformBuffer(constantsBytes);
-    uniformBuffers.views = createUniformBuffer(viewsBytes);
+    glBindBuffer(GL_UNIFORM_BUFFER, buffer);
+    glBufferSubData(GL_UNIFORM_BUFFER, 0, bytes, data);
+    glBindBuffer(GL_UNIFORM_BUFFER, 0);
+}
 }
 
-void deleteUniformBuffers()
+void createUniformBuffers(UniformBuffers& buffers)
 {
-    deleteBuffer(uniformBuffers.constants);
-    deleteBuffer(uniformBuffers.views);
+    buffers.constants = createUniformBuffer(sizeof(ConstantsBlock));
+    buffers.views = createUniformBuffer(sizeof(ViewsUBO));
 }
 
-bool checkVolumeResources(int volSize)
+void deleteUniformBuffers(UniformBuffers& buffers)
+{
+    deleteBuffer(buffers.constants);
+    deleteBuffer(buffers.views);
+}
+
+void writeConstants(const UniformBuffers& buffers, const ConstantsBlock& block)
+{
+    if (buffers.constants)
+        writeUniformBuffer(buffers.constants, &block, sizeof(block));
+}
+
+void writeViews(const UniformBuffers& buffers, const ViewsUBO& views)
+{
+    if (buffers.views)
+        writeUniformBuffer(buffers.views, &views, sizeof(views));
+}
+
+bool checkVolumeResources(VolumeResources& volume, int volSize)
 {
     // A size below one voxel, or a scale that would leave no GI cell, cannot be built: keep what exists.
-    if (volSize < 1 || requestedGiScale < 1 || requestedGiScale > volSize)
+    int giScale = volume.requestedGiScale;
+    if (volSize < 1 || giScale < 1 || giScale > volSize)
         return false;
     bool volumeChanged = volSize != volume.volSize;
-    if (!volumeChanged && requestedGiScale == volume.giScale)
+    if (!volumeChanged && giScale == volume.giScale)
         return false;
     if (volumeChanged)
-        recreateVolume(volSize);
-    recreateGi(requestedGiScale);
-    if (volumeChanged) {
+        recreateVolume(volume, volSize);
+    recreateGi(volume, giScale);
+    if (volumeChanged)
         glMemoryBarrier(GL_ALL_BARRIER_BITS);
-        giResetRequested = true;
-    }
     return true;
 }
 
-void deleteVolumeResources()
+void deleteVolumeResources(VolumeResources& volume)
 {
     deleteTexture(volume.volumeTex);
     deleteSampler(volume.linearSampler);

@@ -1,8 +1,12 @@
 // gpu/volumeResources.h
-// The voxel volume and its companions, created on the first frame and re-created when their size changes.
+// The voxel volume and its companions, created on the first frame and re-created when their size changes, and
+// the two uniform buffers.
 #pragma once
 
 #include <GL/glew.h>
+
+#include "gpu/constants.h"
+#include "gpu/viewLayouts.h"
 
 struct VolumeResources {
     GLuint volumeTex = 0;      // RGBA16F albedo and opacity
@@ -15,19 +19,18 @@ struct VolumeResources {
     int volSize = 0;  // applied sizes; 0 until the first check
     int giScale = 0;
     int giSize = 0;
+    int requestedGiScale = 1;  // the check re-creates the GI resources when it changes
 };
-
-extern VolumeResources volume;
-extern int requestedGiScale;  // stays 1; the check re-creates the GI resources when it changes
 
 struct UniformBuffers {
-    GLuint constants = 0;  // 208 bytes, binding 3
-    GLuint views = 0;      // 752 bytes, binding 4
+    GLuint constants = 0;  // ConstantsBlock at CONSTANTS_BINDING
+    GLuint views = 0;      // ViewsUBO at VIEWS_BINDING
 };
-extern UniformBuffers uniformBuffers;
 
-void createUniformBuffers();
-void deleteUniformBuffers();
-// Returns true when anything was (re)created this frame.
-bool checkVolumeResources(int volSize);
-void deleteVolumeResources();
+void createUniformBuffers(UniformBuffers& buffers);
+void deleteUniformBuffers(UniformBuffers& buffers);
+void writeConstants(const UniformBuffers& buffers, const ConstantsBlock& block);
+void writeViews(const UniformBuffers& buffers, const ViewsUBO& views);
+// Returns true when anything was (re)created this frame; the GI starts out cleared.
+bool checkVolumeResources(VolumeResources& volume, int volSize);
+void deleteVolumeResources(VolumeResources& volume);

@@ -4,15 +4,12 @@
 
 #include <algorithm>
 
-float uiTextScale = 1.0f;
-float labelLineHeight = 0.0f;
-float labelStagger = 1.0f;
-
-void computeCaptionMetrics(float fontSize, int framebufferWidth)
+CaptionMetrics captionMetrics(float fontSize, int framebufferWidth)
 {
-    uiTextScale = std::max(0.125f, ((float)framebufferWidth * 0.25f * 0.5f) / (fontSize * 0.55f * 15.0f));
-    labelLineHeight = fontSize * uiTextScale * 1.4f;
-    labelStagger = 1.0f;
+    CaptionMetrics metrics;
+    metrics.uiTextScale = std::max(0.125f, ((float)framebufferWidth * 0.25f * 0.5f) / (fontSize * 0.55f * 15.0f));
+    metrics.labelLineHeight = fontSize * metrics.uiTextScale * 1.4f;
+    return metrics;
 }
 
 float captionOpacity(float ageSec)
@@ -26,8 +23,8 @@ float captionOpacity(float ageSec)
     return -1.0f;
 }
 
-float captionY(float ageSec, int framebufferHeight, float fontSize)
+float captionY(const CaptionMetrics& metrics, float ageSec, int framebufferHeight, float fontSize)
 {
-    float lineHeight = fontSize * uiTextScale * 1.4f;
-    return 0.44f * (float)framebufferHeight - lineHeight + ageSec * labelLineHeight;
+    float lineHeight = fontSize * metrics.uiTextScale * 1.4f;
+    return 0.44f * (float)framebufferHeight - lineHeight + ageSec * metrics.labelLineHeight;
 }

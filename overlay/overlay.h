@@ -1,5 +1,7 @@
 // overlay/overlay.h
-// The per-frame user-interface pass: the label log drawn as fading captions.
+// The per-frame user-interface pass: the planned captions drawn as fading text, inside a frame app/ has begun.
 #pragma once
 
-void overlayPass(int framebufferWidth, int framebufferHeight);
+struct CaptionPlan;
+
+void drawCaptions(const CaptionPlan& plan);

@@ -6,13 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "audio/beat.h"
-#include "gpu/constants.h"
-#include "gpu/fillDispatch.h"
-#include "gpu/renderSettings.h"
-#include "sequencer/labels.h"
 #include "sequencer/orbit.h"
 #include "sequencer/sharedCallbacks.h"
+#include "sequencer/showState.h"
 
 const float amigaFlashTimes[amigaFlashCount] = {
     1.0f,    1.75f,   2.4475f, 3.0962f, 3.6994f, 4.2605f, 4.7822f, 5.2675f, 5.7188f, 6.1385f, 6.5288f, 6.8917f,
@@ -67,37 +63,35 @@ BallPatchLists amigaRedPatches()
 
 void cSceneAmigaBall::enter()
 {
-    renderSettings = RenderSettings{};
-    renderSettings.falloff = 0.0f;
-    renderSettings.gamma = 0.9f;
-    renderSettings.giBlend = 0.3f;
-    renderSettings.vwAlbedo = 0.5f;
+    show.renderSettings.falloff = 0.0f;
+    show.renderSettings.gamma = 0.9f;
+    show.renderSettings.giBlend = 0.3f;
+    show.renderSettings.vwAlbedo = 0.5f;
     aimCamera(3.14159f, 0.15f, 2.4f);
 
     for (int face : {faceNegX, facePosX, faceNegY, facePosZ})
-        setWallFace(face, 0.9f, 0.9f, 0.9f, 0.0f, 1.0f);
-    setWallFace(facePosY, 1.0f, 0.85f, 0.9f, 0.0f, 1.0f);
-    setWallFace(faceNegZ, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-    uploadConstants();
+        setWallFace(show.walls, face, 0.9f, 0.9f, 0.9f, 0.0f, 1.0f);
+    setWallFace(show.walls, facePosY, 1.0f, 0.85f, 0.9f, 0.0f, 1.0f);
+    setWallFace(show.walls, faceNegZ, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
 
     orbit = OrbitSnapshot{};
     beginScript();
-    clearLabels();
-    setTimedLabels(amigaLabels, (int)(sizeof(amigaLabels) / sizeof(amigaLabels[0])));
+    clearLabels(show.labels);
+    setTimedLabels(show.labels, amigaLabels, (int)(sizeof(amigaLabels) / sizeof(amigaLabels[0])));
 
     timeline.phases.push_back(waitTransitionPhase(*this));
     timeline.phases.push_back(Phase{"wait", amigaFlashEnd() + rampSec + 2.0f, {}, {}});
     timeline.phases.push_back(Phase{"orbit", 7.0f, orbitStart(*this), [this](float, Phase&) {
-                                        orbitSway(orbit, 0.15f, 0.7f);
-                                        if (beatFlag)
-                                            cameraKick = 1.0f;
+                                        orbitSway(show, orbit, 0.15f, 0.7f);
+                                        if (show.beat.beatFlag)
+                                            show.beat.cameraKick = 1.0f;
                                     }});
-    startTimeline(timeline);
+    startTimeline(show, timeline);
 }
 
 void cSceneAmigaBall::update()
 {
-    updateTimeline(timeline);
+    updateTimeline(show, timeline);
     float t = (float)sceneTime();
     float flashEnd = amigaFlashEnd();
     lightRoom(t, flashEnd);
@@ -108,9 +102,8 @@ void cSceneAmigaBall::update()
 void cSceneAmigaBall::lightRoom(float t, float flashEnd)
 {
     float front = rampAt(t, flashEnd);
-    setWallFace(faceNegZ, 0.5f * front, 0.475f * front, 0.45f * front, front, 1.0f);
-    setWallFace(facePosY, 0.5f, 0.475f, 0.45f, 1.05f * front, 1.0f);
-    uploadConstants();
+    setWallFace(show.walls, faceNegZ, 0.5f * front, 0.475f * front, 0.45f * front, front, 1.0f);
+    setWallFace(show.walls, facePosY, 0.5f, 0.475f, 0.45f, 1.05f * front, 1.0f);
 }
 
 void cSceneAmigaBall::moveBall(float t, float flashEnd)
@@ -121,8 +114,8 @@ void cSceneAmigaBall::moveBall(float t, float flashEnd)
     float sway = t >= bounceStart ? std::sin(0.4f * s) * std::min(s / 3.0f, 1.0f) : 0.0f;
     if (t >= bounceStart) {
         // The light has to follow a moving ball almost at once.
-        renderSettings.giBlend = 0.9f;
-        float wall = renderSettings.wallThickness;
+        show.renderSettings.giBlend = 0.9f;
+        float wall = show.renderSettings.wallThickness;
         float floorY = wall + ballRadius + 0.02f;
         float topY = 1.0f - wall - ballRadius - 0.05f;
         float height = std::fabs(std::sin(1.8f * s + 1.5708f));
@@ -171,16 +164,14 @@ void cSceneAmigaBall::flashPatch(float t)
     }
 }
 
-void cSceneAmigaBall::fill(int volSize)
+FillRequest cSceneAmigaBall::fill() const
 {
-    dispatchFill(fillProgram, volSize, (float)sceneTime(), [this](const FillUniforms& u) {
-        u.setInt("amigaBounce", 1);
-        u.setFloat("ballX", ballX);
-        u.setFloat("ballY", ballY);
-        u.setFloat("ballZ", ballZ);
-        u.setFloat("ballRotation", ballRotation);
-        u.setFloat("flashEmitU", flashEmit);
-        u.setInt("flashLatBandU", flashLatBand);
-        u.setInt("flashLonSectorU", flashLonSector);
-    });
+    return {(float)sceneTime(),
+            {{"ballX", ballX},
+             {"ballY", ballY},
+             {"ballZ", ballZ},
+             {"ballRotation", ballRotation},
+             {"flashEmitU", flashEmit},
+             {"flashLatBandU", flashLatBand},
+             {"flashLonSectorU", flashLonSector}}};
 }

@@ -26,10 +26,11 @@ BallPatchLists amigaRedPatches();
 
 class cSceneAmigaBall : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
     // Everything the ball and the room lights do is a function of the scene time alone.
     void update() override;
-    void fill(int volSize) override;
+    FillRequest fill() const override;
 
     float ballX = 0.5f, ballY = 0.5f, ballZ = 0.5f;
     float ballRotation = 0.0f;  // subtracted from the patch longitude

@@ -6,10 +6,10 @@
 
 class cSceneCathedral : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
     // Hands the GI over to progressive accumulation on the second update, then steps the script.
     void update() override;
-    void fill(int volSize) override;
 
     int frameCounter = 0;  // updates run in running-average mode since entry
 };

@@ -3,16 +3,9 @@
 // starts also anchors the satellite cameras.
 #include "scenes/sceneCloudLightning.h"
 
-#include "audio/beat.h"
-#include "gpu/constants.h"
-#include "gpu/fillDispatch.h"
-#include "gpu/renderSettings.h"
-#include "gpu/viewLayouts.h"
-#include "sequencer/camera.h"
-#include "sequencer/demoClock.h"
-#include "sequencer/labels.h"
 #include "sequencer/orbit.h"
 #include "sequencer/sharedCallbacks.h"
+#include "sequencer/showState.h"
 
 namespace {
 const TimedLabel cloudLabels[] = {{"2,21 GW", 0.0f}};
@@ -21,20 +14,18 @@ const TimedLabel cloudLabels[] = {{"2,21 GW", 0.0f}};
 void cSceneCloudLightning::enter()
 {
     everyOtherBeat = true;
-    renderSettings = RenderSettings{};
     aimCamera(2.7f, 0.4f, 2.7f);
-    renderSettings.gamma = 1.88f;
+    show.renderSettings.gamma = 1.88f;
 
     for (int face = faceNegX; face < faceCount; ++face)
-        setWallFace(face, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f);
-    uploadConstants();
+        setWallFace(show.walls, face, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f);
 
-    renderSettings.refraction = true;
-    renderSettings.giBlend = 0.05f;
+    show.renderSettings.refraction = true;
+    show.renderSettings.giBlend = 0.05f;
 
-    clearLabels();
-    setTimedLabels(cloudLabels, (int)(sizeof(cloudLabels) / sizeof(cloudLabels[0])));
-    viewLayout = 0;
+    clearLabels(show.labels);
+    setTimedLabels(show.labels, cloudLabels, (int)(sizeof(cloudLabels) / sizeof(cloudLabels[0])));
+    show.viewLayout = 0;
 
     beginScript();
     timeline.phases.push_back(waitTransitionPhase(*this));
@@ -42,48 +33,40 @@ void cSceneCloudLightning::enter()
                                     [this] {
                                         // The satellites fan out from where this turn begins, and the turn
                                         // reads the same anchor; the scene's snapshot keeps the start distance.
-                                        viewAnchorYaw = cameraYaw;
-                                        viewAnchorPitch = cameraPitch;
-                                        viewAnchorTime = demoClock();
-                                        orbit = {cameraYaw, cameraPitch, cameraDistance, viewAnchorTime};
+                                        show.viewAnchor.yaw = show.cameraYaw;
+                                        show.viewAnchor.pitch = show.cameraPitch;
+                                        show.viewAnchor.time = show.demoClock;
+                                        orbit = {show.cameraYaw, show.cameraPitch, show.cameraDistance, show.viewAnchor.time};
                                     },
                                     [this](float p, Phase&) {
-                                        orbitTurn({viewAnchorYaw, viewAnchorPitch, orbit.distance, viewAnchorTime},
+                                        orbitTurn(show, {show.viewAnchor.yaw, show.viewAnchor.pitch, orbit.distance, show.viewAnchor.time},
                                                   0.4f, 0.07f, 0.15f, 2.0f);
                                         if (p > 0.75f)
                                             everyOtherBeat = false;
                                     }});
-    startTimeline(timeline);
+    startTimeline(show, timeline);
 }
 
 void cSceneCloudLightning::update()
 {
-    if (beatFlag) {
+    if (show.beat.beatFlag) {
         ++beatCount;
         if (!everyOtherBeat || beatCount % 2 == 0) {
             ++strikeCount;
-            strikeTime = demoClock();
+            strikeTime = show.demoClock;
         }
     }
-    updateTimeline(timeline);
+    updateTimeline(show, timeline);
 }
 
-void cSceneCloudLightning::resetRun()
+FillRequest cSceneCloudLightning::fill() const
 {
-    strikeTime = -999.0;
-    strikeCount = 0;
-    beatCount = 0;
-}
-
-void cSceneCloudLightning::fill(int volSize)
-{
-    dispatchFill(fillProgram, volSize, (float)sceneTime(), [this](const FillUniforms& u) {
-        u.setFloat("fogThresholdP", fogThresholdP);
-        u.setFloat("fogMaskCutP", fogMaskCutP);
-        u.setFloat("fogDensityMulP", fogDensityMulP);
-        u.setFloat("fogMaxDensityP", fogMaxDensityP);
-        u.setFloat("fogFreqP", fogFreqP);
-        u.setFloat("lightningTime", (float)(demoClock() - strikeTime));
-        u.setInt("lightningSeed", strikeCount);
-    });
+    return {(float)sceneTime(),
+            {{"fogThresholdP", fogThresholdP},
+             {"fogMaskCutP", fogMaskCutP},
+             {"fogDensityMulP", fogDensityMulP},
+             {"fogMaxDensityP", fogMaxDensityP},
+             {"fogFreqP", fogFreqP},
+             {"lightningTime", (float)(show.demoClock - strikeTime)},
+             {"lightningSeed", strikeCount}}};
 }

@@ -6,11 +6,11 @@
 
 class cSceneCloudLightning : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
     // Counts a new beat and strikes on the chosen ones, then steps the script.
     void update() override;
-    void fill(int volSize) override;
-    void resetRun() override;
+    FillRequest fill() const override;
 
     // These three run for the whole program, across visits; the bolt shape follows the strike count.
     double strikeTime = -999.0;

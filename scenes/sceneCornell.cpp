@@ -5,15 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "gpu/constants.h"
-#include "gpu/fillDispatch.h"
-#include "gpu/giState.h"
-#include "gpu/renderSettings.h"
-#include "sequencer/labels.h"
 #include "sequencer/orbit.h"
 #include "sequencer/sharedCallbacks.h"
-
-bool cSceneCornell::firstRayLabel = true;
+#include "sequencer/showState.h"
 
 namespace {
 const TimedLabel cornellLabels[] = {{"no light ray", 0.0f}, {"maximum reached", 13.0f}, {"luminarcizing", 16.0f}};
@@ -21,14 +15,12 @@ const TimedLabel cornellLabels[] = {{"no light ray", 0.0f}, {"maximum reached", 
 
 void cSceneCornell::enter()
 {
-    renderSettings = RenderSettings{};
     aimCamera(0.0f, 0.15f, 2.6f);
 
-    setWallFace(faceNegX, 0.57f, 0.04f, 0.04f, 0.0f, 1.0f);
-    setWallFace(facePosX, 0.12f, 0.45f, 0.15f, 0.0f, 1.0f);
+    setWallFace(show.walls, faceNegX, 0.57f, 0.04f, 0.04f, 0.0f, 1.0f);
+    setWallFace(show.walls, facePosX, 0.12f, 0.45f, 0.15f, 0.0f, 1.0f);
     for (int face = faceNegY; face < faceCount; ++face)
-        setWallFace(face, 0.76f, 0.76f, 0.76f, 0.0f, 1.0f);
-    uploadConstants();
+        setWallFace(show.walls, face, 0.76f, 0.76f, 0.76f, 0.0f, 1.0f);
 
     orbit = OrbitSnapshot{};
     labelText[0] = '\0';
@@ -38,72 +30,72 @@ void cSceneCornell::enter()
     budgetSamples = 0;
     lightIntensity = 0.0f;
     prefixedRays = -1;
-    clearLabels();
-    setTimedLabels(cornellLabels, (int)(sizeof(cornellLabels) / sizeof(cornellLabels[0])));
+    clearLabels(show.labels);
+    setTimedLabels(show.labels, cornellLabels, (int)(sizeof(cornellLabels) / sizeof(cornellLabels[0])));
 
     beginScript();
     lightIntensity = 0.0f;
-    gpuConstants.emissivityMul = 0.0f;
-    renderSettings.giBlend = 1.0f;
-    renderSettings.samplingMode = 0;
+    show.walls.emissivityMul = 0.0f;
+    show.renderSettings.giBlend = 1.0f;
+    show.renderSettings.samplingMode = 0;
 
     timeline.phases.push_back(waitTransitionPhase(*this, [this] {
-        gpuConstants.forceBlack = true;
-        giResetRequested = true;
+        show.walls.forceBlack = true;
+        show.gi.giResetRequested = true;
         lightIntensity = 0.0f;
     }));
     timeline.phases.push_back(Phase{"dark", 3.0f,
                                     [this] {
-                                        gpuConstants.forceBlack = true;
-                                        giResetRequested = true;
+                                        show.walls.forceBlack = true;
+                                        show.gi.giResetRequested = true;
                                         lightIntensity = 0.0f;
-                                        renderSettings.adaptiveRaysEnabled = true;
-                                        renderSettings.raysPerFrame = 1;
+                                        show.renderSettings.adaptiveRaysEnabled = true;
+                                        show.renderSettings.raysPerFrame = 1;
                                     },
                                     [this](float, Phase&) {
-                                        budgetSum += adaptiveRays;
+                                        budgetSum += show.gi.adaptiveRays;
                                         ++budgetSamples;
                                     }});
     timeline.phases.push_back(Phase{"ramp", 10.0f,
                                     [this] {
-                                        gpuConstants.emissivityMul = 1.0f;
-                                        gpuConstants.forceBlack = false;
-                                        giResetRequested = true;
+                                        show.walls.emissivityMul = 1.0f;
+                                        show.walls.forceBlack = false;
+                                        show.gi.giResetRequested = true;
                                         lightIntensity = 1.0f;
-                                        renderSettings.adaptiveRaysEnabled = false;
+                                        show.renderSettings.adaptiveRaysEnabled = false;
                                         // No sample means no measurement: fall back to a single ray.
                                         int measured = budgetSamples > 0 ? (int)(budgetSum / budgetSamples + 0.5f) : 1;
                                         maxRays = std::max(1, measured);
-                                        renderSettings.raysPerFrame = 1;
+                                        show.renderSettings.raysPerFrame = 1;
                                     },
                                     [this](float p, Phase&) { rampRays(p); }});
     timeline.phases.push_back(Phase{"maxed", 3.0f,
                                     [this] {
-                                        renderSettings.adaptiveRaysEnabled = true;
-                                        adaptiveRays = (float)maxRays;
+                                        show.renderSettings.adaptiveRaysEnabled = true;
+                                        show.gi.adaptiveRays = (float)maxRays;
                                     },
                                     {}});
     timeline.phases.push_back(Phase{"luminarcs", 1.0f, {}, {}});
     timeline.phases.push_back(Phase{"converge", 7.0f,
                                     [this] {
-                                        renderSettings = RenderSettings{};
-                                        giAccumMode = giProgressive;
+                                        show.renderSettings = RenderSettings{};
+                                        show.gi.giAccumMode = giProgressive;
                                         orbitStart(*this)();
                                     },
-                                    [this](float, Phase&) { orbitSpinUp(orbit, 0.2f, 32.0f, 0.3f, 1.0f); }});
+                                    [this](float, Phase&) { orbitSpinUp(show, orbit, 0.2f, 32.0f, 0.3f, 1.0f); }});
     timeline.phases.push_back(Phase{"orbit", 5.0f,
                                     [this] {
-                                        clearLabels();
+                                        clearLabels(show.labels);
                                         orbitStart(*this)();
                                     },
                                     orbitTurnStandard(*this)});
-    startTimeline(timeline);
+    startTimeline(show, timeline);
 }
 
 void cSceneCornell::rampRays(float p)
 {
     int rays = std::min((int)(std::min(1.0f, p) * (float)(maxRays - 1)) + 1, maxRays);
-    renderSettings.raysPerFrame = rays;
+    show.renderSettings.raysPerFrame = rays;
     // The counts stop two short of the maximum so "maximum reached" lands near the end of the ramp.
     if (rays < maxRays - 2) {
         if (firstRayLabel) {
@@ -115,22 +107,16 @@ void cSceneCornell::rampRays(float p)
             std::snprintf(labelText, sizeof(labelText), "rays per voxel: %d", rays);
         else
             std::snprintf(labelText, sizeof(labelText), "%d", rays);
-        showLabel(labelText);
+        showLabel(show.labels, labelText, show.demoClock);
     }
     if (rays != lastRays) {
-        giResetRequested = true;
+        show.gi.giResetRequested = true;
         lastRays = rays;
     }
 }
 
-void cSceneCornell::resetRun()
-{
-    firstRayLabel = true;
-}
-
-void cSceneCornell::fill(int volSize)
+FillRequest cSceneCornell::fill() const
 {
     // The picture must not drift with time, only with the light.
-    dispatchFill(fillProgram, volSize, 0.0f,
-                 [this](const FillUniforms& u) { u.setFloat("lightIntensity", lightIntensity); });
+    return {0.0f, {{"lightIntensity", lightIntensity}}};
 }

@@ -6,9 +6,9 @@
 
 class cSceneCornell : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
-    void fill(int volSize) override;
-    void resetRun() override;
+    FillRequest fill() const override;
 
     // One frame of the "ramp" phase: rays per voxel climb from 1 to maxRays as p goes from 0 to 1.
     void rampRays(float p);
@@ -21,7 +21,7 @@ public:
     float lightIntensity = 0.0f;
 
     // The first ray count labelled in the whole run carries a caption prefix; later visits show bare numbers.
-    static bool firstRayLabel;
+    bool firstRayLabel = true;
 
 private:
     int prefixedRays = -1;  // the count that took the prefix on this visit, -1 when none did

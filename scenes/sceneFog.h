@@ -8,11 +8,11 @@
 
 class cSceneFog : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
     // Steps the script, switches the lighting rig when its time comes and jumps the camera on beats.
     void update() override;
-    void fill(int volSize) override;
-    void resetRun() override;
+    FillRequest fill() const override;
 
     // The rig for the current scene time: 0 to 4, each lasting secondsPerLight.
     int lightIndex() const;

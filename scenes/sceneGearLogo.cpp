@@ -5,12 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gpu/constants.h"
-#include "gpu/fillDispatch.h"
-#include "gpu/renderSettings.h"
-#include "sequencer/camera.h"
-#include "sequencer/labels.h"
 #include "sequencer/sharedCallbacks.h"
+#include "sequencer/showState.h"
 
 namespace {
 constexpr float fullTurn = 6.2831855f;
@@ -22,41 +18,39 @@ constexpr float captionGoneSec = 27.59861f;  // the caption has scrolled out of 
 
 void cSceneGearLogo::enter()
 {
-    renderSettings = RenderSettings{};
     aimCamera(0.0f, 0.15f, viewDistance);
     version2 = true;
-    renderSettings.vwAlbedo = 0.35f;
-    renderSettings.gamma = 1.0f;
+    show.renderSettings.vwAlbedo = 0.35f;
+    show.renderSettings.gamma = 1.0f;
 
     for (int face = faceNegX; face < facePosZ; ++face)
-        setWallFace(face, 0.35f, 0.35f, 0.35f, 0.0f, 1.0f);
-    setWallFace(facePosZ, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-    uploadConstants();
-    renderSettings.giBlend = 0.15f;
+        setWallFace(show.walls, face, 0.35f, 0.35f, 0.35f, 0.0f, 1.0f);
+    setWallFace(show.walls, facePosZ, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+    show.renderSettings.giBlend = 0.15f;
 
     orbit = OrbitSnapshot{};
-    clearLabels();
+    clearLabels(show.labels);
     stopped = false;
     stopAngle = 0.0f;
     beginScript();
     timeline.phases.push_back(waitTransitionPhase(*this));
     timeline.phases.push_back(Phase{"default", -1.0f, {}, [this](float, Phase&) {
                                         if (stopped)
-                                            advancePhase(timeline);
+                                            advancePhase(show, timeline);
                                     }});
-    timeline.phases.push_back(Phase{"zoom_out", 8.0f, orbitStart(*this), [](float p, Phase&) {
-                                        cameraYaw = 0.0f;
-                                        cameraPitch = 0.15f;
+    timeline.phases.push_back(Phase{"zoom_out", 8.0f, orbitStart(*this), [this](float p, Phase&) {
+                                        show.cameraYaw = 0.0f;
+                                        show.cameraPitch = 0.15f;
                                         // The frame that ends the phase sees p just above 1; the halo stays out.
-                                        renderSettings.haloIntensity = std::max(1.0f - p, 0.0f);
-                                        cameraDistance = p * p * p * p * (zoomOutDistance - viewDistance) + viewDistance;
+                                        show.renderSettings.haloIntensity = std::max(1.0f - p, 0.0f);
+                                        show.cameraDistance = p * p * p * p * (zoomOutDistance - viewDistance) + viewDistance;
                                     }});
-    startTimeline(timeline);
+    startTimeline(show, timeline);
 }
 
 void cSceneGearLogo::update()
 {
-    updateTimeline(timeline);
+    updateTimeline(show, timeline);
     float t = (float)sceneTime();
     logoZ = t < 10.0f ? t / 10.0f - 0.5f : 0.5f;
 
@@ -75,24 +69,14 @@ void cSceneGearLogo::update()
         float x = std::min((t - 10.0f) / 3.0f, 1.0f);
         float s = (3.0f - 2.0f * x) * x * x;
         logoEmissivity = 8.0f - 6.0f * s;
-        float g = renderSettings.vwAlbedo + (0.75f - renderSettings.vwAlbedo) * 0.5f * s;
+        float g = show.renderSettings.vwAlbedo + (0.75f - show.renderSettings.vwAlbedo) * 0.5f * s;
         for (int face = faceNegX; face < facePosZ; ++face)
-            setWallFace(face, g, g, g, 0.0f, 1.0f);
-        uploadConstants();
+            setWallFace(show.walls, face, g, g, g, 0.0f, 1.0f);
     }
 }
 
-void cSceneGearLogo::resetRun()
+FillRequest cSceneGearLogo::fill() const
 {
-    logoEmissivity = 8.0f;
-}
-
-void cSceneGearLogo::fill(int volSize)
-{
-    dispatchFill(fillProgram, volSize, (float)sceneTime(), [this](const FillUniforms& u) {
-        u.setFloat("logoZ", logoZ);
-        u.setFloat("logoAngle", logoAngle);
-        u.setInt("version2", version2 ? 1 : 0);
-        u.setFloat("logoEmissivity", logoEmissivity);
-    });
+    return {(float)sceneTime(),
+            {{"logoZ", logoZ}, {"logoAngle", logoAngle}, {"version2", version2 ? 1 : 0}, {"logoEmissivity", logoEmissivity}}};
 }

@@ -6,11 +6,11 @@
 
 class cSceneGearLogo : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
     // Glides, turns and stops the emblem and brightens the walls, then steps the script.
     void update() override;
-    void fill(int volSize) override;
-    void resetRun() override;
+    FillRequest fill() const override;
 
     bool version2 = true;  // coloured emblem, emissive caption, no ceiling panels
     float logoZ = -0.5f;  // z of the emblem's centre

@@ -4,12 +4,7 @@
 
 #include <algorithm>
 
-#include "gpu/constants.h"
-#include "gpu/fillDispatch.h"
-#include "gpu/giState.h"
-#include "gpu/renderSettings.h"
-#include "sequencer/camera.h"
-#include "sequencer/labels.h"
+#include "sequencer/showState.h"
 
 namespace {
 const TimedLabel introLabels[] = {
@@ -21,37 +16,34 @@ const TimedLabel introLabels[] = {
 
 void cSceneIntro::enter()
 {
-    renderSettings = RenderSettings{};
-    cameraDistance = 2.4f;
-    cameraPitch = 0.15f;
-    cameraYaw = 3.1415927f;
+    show.cameraDistance = 2.4f;
+    show.cameraPitch = 0.15f;
+    show.cameraYaw = 3.1415927f;
 
-    setWallFace(faceNegX, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    setWallFace(show.walls, faceNegX, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     for (int face = facePosX; face < faceCount; ++face)
-        setWallFace(face, 0.8f, 0.8f, 0.8f, 0.0f, 1.0f);
-    // Uploaded before the overrides below, so the block carries the default vwAlbedo.
-    uploadConstants();
+        setWallFace(show.walls, face, 0.8f, 0.8f, 0.8f, 0.0f, 1.0f);
 
-    renderSettings.vwAlbedo = 0.84f;
-    renderSettings.gamma = 1.457f;
-    gpuConstants.emissivityMul = 0.0f;
-    renderSettings.giBlend = 0.5f;
-    renderSettings.falloff = 0.0f;
-    renderSettings.samplingMode = 0;
+    show.renderSettings.vwAlbedo = 0.84f;
+    show.renderSettings.gamma = 1.457f;
+    show.walls.emissivityMul = 0.0f;
+    show.renderSettings.giBlend = 0.5f;
+    show.renderSettings.falloff = 0.0f;
+    show.renderSettings.samplingMode = 0;
 
-    clearLabels();
-    renderSettings.refraction = false;
+    clearLabels(show.labels);
+    show.renderSettings.refraction = false;
     textSet = 0;
     beginScript();
     phaseNames.clear();
-    setTimedLabels(introLabels, (int)(sizeof(introLabels) / sizeof(introLabels[0])));
+    setTimedLabels(show.labels, introLabels, (int)(sizeof(introLabels) / sizeof(introLabels[0])));
 
     addTextSet(-1, 3.0f, 1.5f, 1.5f, 0.7f, 0.5f);
     addTextSet(0, 0.5f, 0.7f, 3.0f, 0.7f, 0.5f);
     addTextSet(1, 0.5f, 0.7f, 3.0f, 0.7f, 0.5f);
     addTextSet(2, 0.5f, 0.7f, 3.0f, 0.7f, 0.0f);
     timeline.phases.push_back(Phase{"wait at end", 3.0f, {}, {}});
-    startTimeline(timeline);
+    startTimeline(show, timeline);
 }
 
 void cSceneIntro::addTextSet(int set, float showDuration, float fadeInDuration, float holdDuration,
@@ -60,36 +52,35 @@ void cSceneIntro::addTextSet(int set, float showDuration, float fadeInDuration, 
     phaseNames.push_back("text" + std::to_string(set));
     timeline.phases.push_back(Phase{phaseNames.back().c_str(), showDuration,
                                     [this, set] {
-                                        gpuConstants.forceBlack = true;
-                                        giResetRequested = true;
+                                        show.walls.forceBlack = true;
+                                        show.gi.giResetRequested = true;
                                         textSet = set;
-                                        gpuConstants.emissivityMul = 0.0f;
+                                        show.walls.emissivityMul = 0.0f;
                                     },
                                     {}});
     timeline.phases.push_back(Phase{"fade_in", fadeInDuration,
-                                    [] {
-                                        gpuConstants.forceBlack = false;
-                                        giResetRequested = true;
-                                        renderSettings.giBlend = 0.5f;
+                                    [this] {
+                                        show.walls.forceBlack = false;
+                                        show.gi.giResetRequested = true;
+                                        show.renderSettings.giBlend = 0.5f;
                                     },
-                                    [](float p, Phase&) {
+                                    [this](float p, Phase&) {
                                         float s = std::min(p, 1.0f);
-                                        gpuConstants.emissivityMul = s * s;
+                                        show.walls.emissivityMul = s * s;
                                     }});
-    timeline.phases.push_back(Phase{"hold", holdDuration, [] { gpuConstants.emissivityMul = 1.0f; }, {}});
+    timeline.phases.push_back(Phase{"hold", holdDuration, [this] { show.walls.emissivityMul = 1.0f; }, {}});
     timeline.phases.push_back(Phase{"fade_out", fadeOutDuration + tailDuration, {},
-                                    [fadeOutDuration](float p, Phase& phase) {
+                                    [this, fadeOutDuration](float p, Phase& phase) {
                                         // Seconds into the phase over the fade time: the tail stays black.
                                         float s = std::min(p * phase.duration / fadeOutDuration, 1.0f);
-                                        renderSettings.giBlend = 0.5f + 0.5f * s;
-                                        gpuConstants.emissivityMul = 1.0f - s * s * s;
+                                        show.renderSettings.giBlend = 0.5f + 0.5f * s;
+                                        show.walls.emissivityMul = 1.0f - s * s * s;
                                         if (s >= 1.0f)
-                                            gpuConstants.forceBlack = true;
+                                            show.walls.forceBlack = true;
                                     }});
 }
 
-void cSceneIntro::fill(int volSize)
+FillRequest cSceneIntro::fill() const
 {
-    dispatchFill(fillProgram, volSize, (float)sceneTime(),
-                 [this](const FillUniforms& u) { u.setInt("textSet", textSet); });
+    return {(float)sceneTime(), {{"textSet", textSet}}};
 }

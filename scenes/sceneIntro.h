@@ -9,8 +9,9 @@
 
 class cSceneIntro : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
-    void fill(int volSize) override;
+    FillRequest fill() const override;
 
     // Appends the four phases of one caption: black while it is chosen, fade in, hold, fade out plus a black tail.
     void addTextSet(int set, float showDuration, float fadeInDuration, float holdDuration, float fadeOutDuration,

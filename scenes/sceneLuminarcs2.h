@@ -6,8 +6,9 @@
 
 class cSceneLuminarcs2 : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
-    void fill(int volSize) override;
+    FillRequest fill() const override;
 
     // Seconds the letters have been running: scene time from the start of "neons" on.
     float neonTime() const;

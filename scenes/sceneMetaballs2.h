@@ -8,9 +8,8 @@
 
 class cSceneMetaballs2 : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
-    void fill(int volSize) override;
-    void resetRun() override;
 
     // One frame of the "explore" phase: beat kicks, layout jumps and the two-axis tumble.
     void explore(float p);
@@ -18,7 +17,7 @@ public:
     bool exploreStarted = false;  // the first layout change has pulled the camera in and darkened the background
 
     // Both live for the whole run, so a later visit goes on from where the last one left them.
-    static double lastLayoutChange;
+    double lastLayoutChange = 0.0;
     // The one source of layout draws, seeded once so a replay of the same beats shows the same layouts.
-    static std::minstd_rand layoutRandom;
+    std::minstd_rand layoutRandom{20240611u};
 };

@@ -1,5 +1,6 @@
 // scenes/sceneRegistry.cpp
-// The show's scene objects: static, alive for the whole run, entered afresh at every switch.
+// The show's scenes: each show makes its own objects from these rows, alive for its whole run and entered afresh
+// at every switch.
 #include "scenes/sceneRegistry.h"
 
 #include <algorithm>
@@ -14,38 +15,32 @@
 #include "scenes/sceneLuminarcs2.h"
 #include "scenes/sceneMetaballs2.h"
 #include "scenes/sceneShutters.h"
-#include "sequencer/sceneSequence.h"
 #include "shaderSources.h"
 
 namespace {
-cSceneMetaballs2 sceneMetaballs2;
-cSceneFog sceneFog;
-cSceneCloudLightning sceneCloudLightning;
-cSceneLuminarcs2 sceneLuminarcs2;
-cSceneGearLogo sceneGearLogo;
-cSceneAmigaBall sceneAmigaBall;
-cSceneShutters sceneShutters;
-cSceneIntro sceneIntro;
-cSceneCathedral sceneCathedral;
-cSceneCornell sceneCornell;
+template <class Scene>
+std::unique_ptr<cSceneBase> make(ShowState& show)
+{
+    return std::make_unique<Scene>(show);
+}
 
 // Every fill starts with the Constants block and the fill library.
 const std::vector<SceneRow> rows = {
-    {0, &sceneMetaballs2, "metaballs", "fillMetaballs2",
+    {0, make<cSceneMetaballs2>, "metaballs", "fillMetaballs2",
      {constants_glsl, noise_glsl, vol_write_glsl, fillMetaballs2_glsl}, {10.0f, 22.0f}},
-    {1, &sceneFog, "fog", "fillFog", {constants_glsl, noise_glsl, vol_write_glsl, fillFog_glsl}, {6.0f, 18.0f}},
-    {8, &sceneCloudLightning, "cloud", "fillCloudLightning",
+    {1, make<cSceneFog>, "fog", "fillFog", {constants_glsl, noise_glsl, vol_write_glsl, fillFog_glsl}, {6.0f, 18.0f}},
+    {8, make<cSceneCloudLightning>, "cloud", "fillCloudLightning",
      {constants_glsl, noise_glsl, vol_write_glsl, fillCloudLightning_glsl}, {5.0f}},
-    {5, &sceneLuminarcs2, "name", "fillLuminarcs2",
+    {5, make<cSceneLuminarcs2>, "name", "fillLuminarcs2",
      {constants_glsl, noise_glsl, vol_write_glsl, font_glsl, fillLuminarcs2_glsl}, {11.0f}},
-    {4, &sceneGearLogo, "logo", "fillGearLogo",
+    {4, make<cSceneGearLogo>, "logo", "fillGearLogo",
      {constants_glsl, noise_glsl, vol_write_glsl, font_glsl, gear_logo_glsl, fillGearLogo_glsl}, {20.0f}},
-    {6, &sceneAmigaBall, "amiga", "fillAmigaBall", {constants_glsl, noise_glsl, vol_write_glsl, fillAmigaBall_glsl},
+    {6, make<cSceneAmigaBall>, "amiga", "fillAmigaBall", {constants_glsl, noise_glsl, vol_write_glsl, fillAmigaBall_glsl},
      {6.0f, 21.5f}},
-    {7, &sceneShutters, "shutters", "fillShutters", {constants_glsl, vol_write_glsl, fillShutters_glsl}, {10.0f}},
-    {9, &sceneIntro, "intro", "fillIntro", {constants_glsl, vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},
-    {3, &sceneCathedral, "cathedral", "fillCathedral", {constants_glsl, vol_write_glsl, fillCathedral_glsl}, {6.0f}},
-    {2, &sceneCornell, "cornell", "fillCornell", {constants_glsl, vol_write_glsl, fillCornell_glsl}, {12.0f, 20.0f}},
+    {7, make<cSceneShutters>, "shutters", "fillShutters", {constants_glsl, vol_write_glsl, fillShutters_glsl}, {10.0f}},
+    {9, make<cSceneIntro>, "intro", "fillIntro", {constants_glsl, vol_write_glsl, font_glsl, fillIntro_glsl}, {9.0f}},
+    {3, make<cSceneCathedral>, "cathedral", "fillCathedral", {constants_glsl, vol_write_glsl, fillCathedral_glsl}, {6.0f}},
+    {2, make<cSceneCornell>, "cornell", "fillCornell", {constants_glsl, vol_write_glsl, fillCornell_glsl}, {12.0f, 20.0f}},
 };
 }
 
@@ -58,16 +53,22 @@ std::vector<ProgramRow> sceneProgramRows()
 {
     std::vector<ProgramRow> programRows;
     for (const SceneRow& row : rows)
-        programRows.push_back({row.programName, row.pieces, &row.scene->fillProgram});
+        programRows.push_back({row.programName, row.pieces});
     return programRows;
 }
 
 const char* sceneName(int tableIndex)
 {
-    for (const SceneRow& row : rows)
-        if (row.tableIndex == tableIndex)
-            return row.name;
-    return nullptr;
+    int row = sceneRowOf(tableIndex);
+    return row >= 0 ? rows[row].name : nullptr;
+}
+
+int sceneRowOf(int tableIndex)
+{
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].tableIndex == tableIndex)
+            return (int)i;
+    return -1;
 }
 
 int sceneSlotCount()
@@ -76,12 +77,4 @@ int sceneSlotCount()
     for (const SceneRow& row : rows)
         slots = std::max(slots, row.tableIndex + 1);
     return slots;
-}
-
-void fillSceneTable()
-{
-    sceneTable.assign(sceneSlotCount(), nullptr);
-    for (const SceneRow& row : rows)
-        sceneTable[row.tableIndex] = row.scene;
-    currentSceneIndex = scenePlaylist.empty() ? -1 : scenePlaylist[0];
 }

@@ -6,6 +6,6 @@
 
 class cSceneShutters : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override;
-    void fill(int volSize) override;
 };

@@ -4,14 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-float cameraYaw = 1.0466667f;
-float cameraPitch = 0.7f;
-float cameraDistance = 1.4f;
-
-float viewAnchorYaw = 0.0f;
-float viewAnchorPitch = 0.0f;
-double viewAnchorTime = 0.0;
-
 float mainCameraDistance(float distance, float kick)
 {
     return kick > 0.01f ? distance - 0.25f * kick : distance;
@@ -22,29 +14,20 @@ float viewCameraDistance(float distance, float kick)
     return distance - 0.25f * kick;
 }
 
-void satelliteAngles(double now, float mainYaw, float mainPitch, float yaws[maxViews], float pitches[maxViews])
+void satelliteAngles(double now, float mainYaw, float mainPitch, const ViewAnchor& anchor, float yaws[maxViews],
+                     float pitches[maxViews])
 {
     yaws[0] = mainYaw;
     pitches[0] = mainPitch;
-    float t = (float)(now - viewAnchorTime);
+    float t = (float)(now - anchor.time);
     float r = t < 3.0f ? t / 3.0f : 1.0f;
     float s = (3.0f - 2.0f * r) * r * r;
     for (int k = 1; k < maxViews; ++k) {
         float g = k * 2.3999631f;  // golden angle spreads the eight paths
         yaws[k] = (0.4f * std::sin(0.31f * t + 1.3f * g) + 0.8f * std::sin(0.17f * t + g) + 0.25f * t +
-                   0.2f * std::sin(0.53f * t + 0.7f * g)) * s + viewAnchorYaw;
+                   0.2f * std::sin(0.53f * t + 0.7f * g)) * s + anchor.yaw;
         float pitch = (0.3f * std::sin(0.9f * g + 0.29f * t) + 0.5f * std::sin(1.1f * g + 0.13f * t) +
-                       0.2f * std::sin(1.5f * g + 0.47f * t)) * 1.2f * s + viewAnchorPitch;
+                       0.2f * std::sin(1.5f * g + 0.47f * t)) * 1.2f * s + anchor.pitch;
         pitches[k] = std::clamp(pitch, -1.5f, 1.5f);
     }
-}
-
-void resetCameraDefaults()
-{
-    cameraYaw = 1.0466667f;
-    cameraPitch = 0.7f;
-    cameraDistance = 1.4f;
-    viewAnchorYaw = 0.0f;
-    viewAnchorPitch = 0.0f;
-    viewAnchorTime = 0.0;
 }

@@ -1,17 +1,15 @@
 // sequencer/camera.h
-// The orbit camera that scenes steer around the cube centre, and the satellite cameras of the multi-view layouts.
+// The orbit camera's distance with the beat kick, and the satellite cameras of the multi-view layouts.
 #pragma once
 
 #include "gpu/cameraBasis.h"
 
-extern float cameraYaw;
-extern float cameraPitch;
-extern float cameraDistance;
-
-// Written by the scene that fans the satellites out; paths are anchored here.
-extern float viewAnchorYaw;
-extern float viewAnchorPitch;
-extern double viewAnchorTime;
+// Where the satellites' paths are anchored: written by the scene that fans them out.
+struct ViewAnchor {
+    float yaw = 0.0f;
+    float pitch = 0.0f;
+    double time = 0.0;
+};
 
 // Main camera distance: the kick only counts once it is above 0.01.
 float mainCameraDistance(float distance, float kick);
@@ -19,6 +17,5 @@ float mainCameraDistance(float distance, float kick);
 float viewCameraDistance(float distance, float kick);
 
 // Entry 0 is the main camera; 1..8 drift around the anchor, spreading over three seconds.
-void satelliteAngles(double now, float mainYaw, float mainPitch, float yaws[maxViews], float pitches[maxViews]);
-
-void resetCameraDefaults();
+void satelliteAngles(double now, float mainYaw, float mainPitch, const ViewAnchor& anchor, float yaws[maxViews],
+                     float pitches[maxViews]);

@@ -1,44 +1,38 @@
 // sequencer/labels.cpp
 #include "sequencer/labels.h"
 
-#include "sequencer/demoClock.h"
-
-std::vector<TimedLabel> timedLabels;
-int timedLabelCursor = 0;
-std::vector<LabelEntry> labelLog;
-
-void showLabel(const char* text)
+void showLabel(LabelState& labels, const char* text, double now)
 {
     if (!text || !*text)
         return;
+    std::vector<LabelEntry>& log = labels.labelLog;
     // Only the newest entry is compared, so a word may come back after another one.
-    if (!labelLog.empty() && labelLog.back().text == text)
+    if (!log.empty() && log.back().text == text)
         return;
-    labelLog.push_back({text, (float)demoClock()});
-    if ((int)labelLog.size() > labelLogCapacity)
-        labelLog.erase(labelLog.begin());
+    log.push_back({text, (float)now});
+    if ((int)log.size() > labelLogCapacity)
+        log.erase(log.begin());
 }
 
-void clearLabels()
+void clearLabels(LabelState& labels)
 {
-    labelLog.clear();
-    timedLabelCursor = 0;
-    timedLabels.clear();
+    labels = LabelState();
 }
 
-void setTimedLabels(const TimedLabel* entries, int count)
+void setTimedLabels(LabelState& labels, const TimedLabel* entries, int count)
 {
     if (!entries || count <= 0) {
-        timedLabels.clear();
+        labels.timedLabels.clear();
         return;
     }
-    timedLabels.assign(entries, entries + count);
+    labels.timedLabels.assign(entries, entries + count);
 }
 
-void showDueTimedLabels(float sceneTime)
+void showDueTimedLabels(LabelState& labels, float sceneTime, double now)
 {
-    while (timedLabelCursor < (int)timedLabels.size() && sceneTime >= timedLabels[timedLabelCursor].time) {
-        showLabel(timedLabels[timedLabelCursor].text);
-        ++timedLabelCursor;
+    const std::vector<TimedLabel>& due = labels.timedLabels;
+    while (labels.timedLabelCursor < (int)due.size() && sceneTime >= due[labels.timedLabelCursor].time) {
+        showLabel(labels, due[labels.timedLabelCursor].text, now);
+        ++labels.timedLabelCursor;
     }
 }

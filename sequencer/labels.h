@@ -17,12 +17,14 @@ struct LabelEntry {
 
 constexpr int labelLogCapacity = 6;
 
-extern std::vector<TimedLabel> timedLabels;
-extern int timedLabelCursor;
-extern std::vector<LabelEntry> labelLog;
+struct LabelState {
+    std::vector<TimedLabel> timedLabels;
+    int timedLabelCursor = 0;
+    std::vector<LabelEntry> labelLog;
+};
 
-void showLabel(const char* text);
-void clearLabels();
-void setTimedLabels(const TimedLabel* entries, int count);
+void showLabel(LabelState& labels, const char* text, double now);
+void clearLabels(LabelState& labels);
+void setTimedLabels(LabelState& labels, const TimedLabel* entries, int count);
 // Shows every timed label due by sceneTime, stopping at the first that is not; the timeline calls it each frame.
-void showDueTimedLabels(float sceneTime);
+void showDueTimedLabels(LabelState& labels, float sceneTime, double now);

@@ -3,8 +3,7 @@
 
 #include <cmath>
 
-#include "sequencer/camera.h"
-#include "sequencer/demoClock.h"
+#include "sequencer/showState.h"
 
 OrbitAngles orbitSwayAt(const OrbitSnapshot& s, float t, float amplitude, float speed)
 {
@@ -48,29 +47,31 @@ OrbitAngles orbitSpinUpAt(const OrbitSnapshot& s, float t, float startSpeed, flo
 }
 
 namespace {
-float secondsSince(const OrbitSnapshot& s)
+float secondsSince(const ShowState& show, const OrbitSnapshot& s)
 {
-    return (float)(demoClock() - s.time);
+    return (float)(show.demoClock - s.time);
 }
 
-void applyAngles(OrbitAngles a)
+void applyAngles(ShowState& show, OrbitAngles a)
 {
-    cameraYaw = a.yaw;
-    cameraPitch = a.pitch;
+    show.cameraYaw = a.yaw;
+    show.cameraPitch = a.pitch;
 }
 }
 
-void orbitSway(const OrbitSnapshot& s, float amplitude, float speed)
+void orbitSway(ShowState& show, const OrbitSnapshot& s, float amplitude, float speed)
 {
-    applyAngles(orbitSwayAt(s, secondsSince(s), amplitude, speed));
+    applyAngles(show, orbitSwayAt(s, secondsSince(show, s), amplitude, speed));
 }
 
-void orbitTurn(const OrbitSnapshot& s, float yawSpeed, float pitchAmp, float pitchFreq, float rampTime)
+void orbitTurn(ShowState& show, const OrbitSnapshot& s, float yawSpeed, float pitchAmp, float pitchFreq,
+               float rampTime)
 {
-    applyAngles(orbitTurnAt(s, secondsSince(s), yawSpeed, pitchAmp, pitchFreq, rampTime));
+    applyAngles(show, orbitTurnAt(s, secondsSince(show, s), yawSpeed, pitchAmp, pitchFreq, rampTime));
 }
 
-void orbitSpinUp(const OrbitSnapshot& s, float startSpeed, float peakSpeed, float rampTime, float tau)
+void orbitSpinUp(ShowState& show, const OrbitSnapshot& s, float startSpeed, float peakSpeed, float rampTime,
+                 float tau)
 {
-    applyAngles(orbitSpinUpAt(s, secondsSince(s), startSpeed, peakSpeed, rampTime, tau));
+    applyAngles(show, orbitSpinUpAt(s, secondsSince(show, s), startSpeed, peakSpeed, rampTime, tau));
 }

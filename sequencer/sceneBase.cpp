@@ -1,16 +1,21 @@
 // sequencer/sceneBase.cpp
 #include "sequencer/sceneBase.h"
 
-#include "sequencer/demoClock.h"
+#include "sequencer/showState.h"
 
 void cSceneBase::update()
 {
-    updateTimeline(timeline);
+    updateTimeline(show, timeline);
+}
+
+FillRequest cSceneBase::fill() const
+{
+    return {(float)sceneTime(), {}};
 }
 
 double cSceneBase::sceneTime() const
 {
-    return demoClock() - timeline.sceneStart;
+    return show.demoClock - timeline.sceneStart;
 }
 
 void cSceneBase::beginScript()

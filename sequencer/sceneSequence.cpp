@@ -5,24 +5,16 @@
 #include <cmath>
 #include <iterator>
 
-#include "gpu/constants.h"
-#include "gpu/giState.h"
-#include "gpu/renderSettings.h"
-#include "gpu/viewLayouts.h"
-#include "sequencer/camera.h"
-#include "sequencer/demoClock.h"
 #include "sequencer/sceneBase.h"
+#include "sequencer/showState.h"
 
 namespace {
-// Intro, Cornell box, cathedral, shutters, metaballs, cloud and lightning, fog, Amiga ball, group name, gear logo.
-constexpr int showPlaylist[] = {9, 2, 3, 7, 0, 8, 1, 6, 5, 4};
-
 constexpr float pi = 3.1415927f;
 constexpr float twoPi = 6.2831855f;
 
-cSceneBase* sceneAt(int index)
+cSceneBase* sceneAt(const SceneSequence& sequence, int index)
 {
-    return index >= 0 && index < (int)sceneTable.size() ? sceneTable[index] : nullptr;
+    return index >= 0 && index < (int)sequence.sceneTable.size() ? sequence.sceneTable[index] : nullptr;
 }
 
 // Into [-pi, pi) on either side of zero, unlike fmod, which keeps the sign of a negative angle.
@@ -37,24 +29,18 @@ float smoothstep01(float t)
 }
 }
 
-std::vector<cSceneBase*> sceneTable;
-std::vector<int> scenePlaylist(std::begin(showPlaylist), std::end(showPlaylist));
-int currentSceneIndex = showPlaylist[0];
-int playlistPos = 0;
-cSceneBase* currentScene = nullptr;
-int lastAppliedScene = -1;
-CameraTransition cameraTransition;
-bool cameraTransitionActive = false;
-
-void switchScene()
+void switchScene(ShowState& show)
 {
-    cSceneBase* scene = sceneAt(currentSceneIndex);
+    SceneSequence& sequence = show.sequence;
+    int& playlistPos = sequence.playlistPos;
+    const std::vector<int>& scenePlaylist = sequence.scenePlaylist;
+    const int currentSceneIndex = sequence.currentSceneIndex;
+    cSceneBase* scene = sceneAt(sequence, currentSceneIndex);
     if (!scene)
         return;
 
-    giResetRequested = true;
-    giAccumMode = giRunningAverage;
-    revealY = 1.0f;
+    show.gi.giResetRequested = true;
+    show.gi.giAccumMode = giRunningAverage;
 
     // Keep the position when it already names this scene, so a scene listed twice does not send the
     // show back to its first appearance.
@@ -66,114 +52,103 @@ void switchScene()
             playlistPos = (int)(found - scenePlaylist.begin());
     }
 
-    renderSettings.gamma = 2.2f;
-    renderSettings.falloff = 0.0f;
-    renderSettings.refraction = false;
-    gpuConstants.emissivityMul = 1.0f;
-    gpuConstants.forceBlack = false;
-    wallReset();
-    uploadConstants();
+    float yaw = show.cameraYaw, pitch = show.cameraPitch, distance = show.cameraDistance;
+    RenderSettings& settings = show.renderSettings;
+    float bg[3] = {settings.bgColor[0], settings.bgColor[1], settings.bgColor[2]};
 
-    currentScene = scene;
-    renderSettings.adaptiveRaysEnabled = true;
-
-    float yaw = cameraYaw, pitch = cameraPitch, distance = cameraDistance;
-    float bg[3] = {renderSettings.bgColor[0], renderSettings.bgColor[1], renderSettings.bgColor[2]};
+    // Every scene starts from the same defaults and declares its own look on top, so none inherits another's.
+    settings = RenderSettings();
+    show.walls = WallLights();
+    sequence.currentScene = scene;
 
     scene->enter();
 
     if (scene->cameraTarget[0] <= -900.0f) {
-        cameraTransitionActive = false;
+        sequence.cameraTransitionActive = false;
         return;
     }
-    CameraTransition& tr = cameraTransition;
+    CameraTransition& tr = sequence.cameraTransition;
     // Start from the yaw wrapped into one turn around zero, so the move never unwinds earlier spins.
     tr.fromYaw = std::fmod(yaw + pi, twoPi) - pi;
     tr.fromPitch = pitch;
     tr.fromDistance = distance;
-    cameraYaw = tr.fromYaw;
-    cameraPitch = tr.fromPitch;
-    cameraDistance = tr.fromDistance;
+    show.cameraYaw = tr.fromYaw;
+    show.cameraPitch = tr.fromPitch;
+    show.cameraDistance = tr.fromDistance;
     tr.toYaw = scene->cameraTarget[0];
     tr.toPitch = scene->cameraTarget[1];
     tr.toDistance = scene->cameraTarget[2];
     for (int c = 0; c < 3; ++c) {
         tr.fromBg[c] = bg[c];
-        tr.toBg[c] = renderSettings.bgColor[c];
+        tr.toBg[c] = settings.bgColor[c];
     }
-    tr.start = demoClock();
-    cameraTransitionActive = true;
+    tr.start = show.demoClock;
+    sequence.cameraTransitionActive = true;
 }
 
-void stepCameraTransition()
+void stepCameraTransition(ShowState& show)
 {
-    if (!cameraTransitionActive)
+    if (!show.sequence.cameraTransitionActive)
         return;
-    const CameraTransition& tr = cameraTransition;
-    float t = (float)(demoClock() - tr.start);
+    const CameraTransition& tr = show.sequence.cameraTransition;
+    float* bgColor = show.renderSettings.bgColor;
+    float t = (float)(show.demoClock - tr.start);
     if (t >= 1.0f) {
-        cameraYaw = tr.toYaw;
-        cameraPitch = tr.toPitch;
-        cameraDistance = tr.toDistance;
+        show.cameraYaw = tr.toYaw;
+        show.cameraPitch = tr.toPitch;
+        show.cameraDistance = tr.toDistance;
         for (int c = 0; c < 3; ++c)
-            renderSettings.bgColor[c] = tr.toBg[c];
-        cameraTransitionActive = false;
+            bgColor[c] = tr.toBg[c];
+        show.sequence.cameraTransitionActive = false;
         return;
     }
     float s = smoothstep01(t);
     // The camera always sweeps the longer way round: at least half a turn, a full one when the yaw is unchanged.
     float d = wrapAngle(tr.toYaw - tr.fromYaw);
     d = d > 0.0f ? d - twoPi : d + twoPi;
-    cameraYaw = tr.fromYaw + s * d;
-    cameraPitch = std::clamp(tr.fromPitch + s * (tr.toPitch - tr.fromPitch), -1.5f, 1.5f);
-    cameraDistance = tr.fromDistance + s * (tr.toDistance - tr.fromDistance);
+    show.cameraYaw = tr.fromYaw + s * d;
+    show.cameraPitch = std::clamp(tr.fromPitch + s * (tr.toPitch - tr.fromPitch), -1.5f, 1.5f);
+    show.cameraDistance = tr.fromDistance + s * (tr.toDistance - tr.fromDistance);
 
-    float s2 = smoothstep01((float)(demoClock() - tr.start));
+    float s2 = smoothstep01((float)(show.demoClock - tr.start));
     for (int c = 0; c < 3; ++c)
-        renderSettings.bgColor[c] = tr.fromBg[c] + s2 * (tr.toBg[c] - tr.fromBg[c]);
+        bgColor[c] = tr.fromBg[c] + s2 * (tr.toBg[c] - tr.fromBg[c]);
 }
 
-bool advancePlaylist()
+bool advancePlaylist(ShowState& show)
 {
-    ++playlistPos;
-    if (playlistPos >= (int)scenePlaylist.size())
+    SceneSequence& sequence = show.sequence;
+    ++sequence.playlistPos;
+    if (sequence.playlistPos >= (int)sequence.scenePlaylist.size())
         return true;
-    int entry = scenePlaylist[playlistPos];
+    int entry = sequence.scenePlaylist[sequence.playlistPos];
     if (entry == -2)
         return true;
     // Other negative entries and empty slots are passed over on the next frame's advance.
-    if (sceneAt(entry))
-        currentSceneIndex = entry;
+    if (sceneAt(sequence, entry))
+        sequence.currentSceneIndex = entry;
     return false;
 }
 
-bool applySceneSwitch()
+bool applySceneSwitch(ShowState& show)
 {
-    if (currentSceneIndex == lastAppliedScene)
+    SceneSequence& sequence = show.sequence;
+    if (sequence.currentSceneIndex == sequence.lastAppliedScene)
         return false;
-    switchScene();
-    lastAppliedScene = currentSceneIndex;
+    switchScene(show);
+    sequence.lastAppliedScene = sequence.currentSceneIndex;
     return true;
 }
 
-bool stepSequencer()
+bool stepSequencer(ShowState& show)
 {
-    if (!currentScene)
+    cSceneBase* scene = show.sequence.currentScene;
+    if (!scene)
         return false;
     // The script stands still while the camera glides in.
-    if (cameraTransitionActive)
-        stepCameraTransition();
+    if (show.sequence.cameraTransitionActive)
+        stepCameraTransition(show);
     else
-        currentScene->update();
-    return currentScene->finished && advancePlaylist();
-}
-
-void resetSceneSequence()
-{
-    currentScene = nullptr;
-    lastAppliedScene = -1;
-    playlistPos = 0;
-    cameraTransition = CameraTransition();
-    cameraTransitionActive = false;
-    currentSceneIndex = scenePlaylist.empty() ? -1 : scenePlaylist[0];
+        scene->update();
+    return scene->finished && advancePlaylist(show);
 }

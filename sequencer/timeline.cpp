@@ -1,28 +1,27 @@
 // sequencer/timeline.cpp
 #include "sequencer/timeline.h"
 
-#include "sequencer/demoClock.h"
-#include "sequencer/labels.h"
 #include "sequencer/sceneBase.h"
+#include "sequencer/showState.h"
 
-void startTimeline(SceneTimeline& timeline)
+void startTimeline(ShowState& show, SceneTimeline& timeline)
 {
     if (timeline.phases.empty())
         return;
     timeline.index = 0;
-    timeline.phaseStart = timeline.sceneStart = demoClock();
+    timeline.phaseStart = timeline.sceneStart = show.demoClock;
     if (timeline.phases[0].onStart)
         timeline.phases[0].onStart();
 }
 
-void updateTimeline(SceneTimeline& timeline)
+void updateTimeline(ShowState& show, SceneTimeline& timeline)
 {
     const int index = timeline.index;
     if (index < 0 || index >= (int)timeline.phases.size())
         return;
-    showDueTimedLabels((float)(demoClock() - timeline.sceneStart));
+    showDueTimedLabels(show.labels, (float)(show.demoClock - timeline.sceneStart), show.demoClock);
 
-    float elapsed = (float)(demoClock() - timeline.phaseStart);
+    float elapsed = (float)(show.demoClock - timeline.phaseStart);
     {
         Phase& phase = timeline.phases[index];
         float progress = phase.duration > 0.0f ? elapsed / phase.duration : 0.0f;
@@ -34,13 +33,13 @@ void updateTimeline(SceneTimeline& timeline)
         return;
     const Phase& phase = timeline.phases[index];
     if (phase.duration > 0.0f && elapsed > phase.duration)
-        advancePhase(timeline);
+        advancePhase(show, timeline);
 }
 
-void advancePhase(SceneTimeline& timeline)
+void advancePhase(ShowState& show, SceneTimeline& timeline)
 {
     ++timeline.index;
-    timeline.phaseStart = demoClock();
+    timeline.phaseStart = show.demoClock;
     if (timeline.index < (int)timeline.phases.size()) {
         if (timeline.phases[timeline.index].onStart)
             timeline.phases[timeline.index].onStart();

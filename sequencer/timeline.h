@@ -1,11 +1,12 @@
 // sequencer/timeline.h
-// A scene's script: timed phases with start and per-frame callbacks, stepped on the demo clock.
+// A scene's script: timed phases with start and per-frame callbacks, stepped on the show's clock.
 #pragma once
 
 #include <functional>
 #include <vector>
 
 class cSceneBase;
+struct ShowState;
 
 struct Phase {
     const char* name = "";
@@ -22,6 +23,6 @@ struct SceneTimeline {
     cSceneBase* owner = nullptr;
 };
 
-void startTimeline(SceneTimeline& timeline);
-void updateTimeline(SceneTimeline& timeline);
-void advancePhase(SceneTimeline& timeline);
+void startTimeline(ShowState& show, SceneTimeline& timeline);
+void updateTimeline(ShowState& show, SceneTimeline& timeline);
+void advancePhase(ShowState& show, SceneTimeline& timeline);

@@ -1,4 +1,4 @@
-// The Constants block (binding 3) that the fills, the GI pass and the raymarch share: the walls and the light
+// The Constants block (CONSTANTS_BINDING) that the fills, the GI pass and the raymarch share: the walls and the light
 // switches. gpu/constants.h keeps its std140 image, which a test checks against the driver's offsets.
 
 struct sVWFace {
@@ -12,7 +12,7 @@ struct sVWFace {
     float pad2;
 };
 
-layout(std140, binding = 3) uniform Constants {
+layout(std140, binding = CONSTANTS_BINDING) uniform Constants {
     float wallThickness;
     float vwAlbedo;
     float emissivityMul;

@@ -1,6 +1,6 @@
 
 
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 
 // Amiga ball room: a pale back wall and floor with a violet grid, and a tilted red-and-white chequered ball
 // whose one flashing red patch can glow.
@@ -8,7 +8,6 @@ uniform int volW;
 uniform int volH;
 uniform int volD;
 uniform float time;
-uniform int amigaBounce;
 uniform float ballX;
 uniform float ballY;
 uniform float ballZ;

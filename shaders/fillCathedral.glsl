@@ -1,6 +1,6 @@
 
 
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 
 // Cathedral nave: a stone back wall with a pointed stained-glass window, two pillars and a stack of glass plates.
 uniform int volW;

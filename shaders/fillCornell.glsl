@@ -1,6 +1,6 @@
 
 
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 
 // Cornell box contents: grey ceiling with a square light, two white boxes turned about y.
 // The red, green and grey walls themselves are the virtual walls around the cube.

@@ -1,6 +1,6 @@
 
 
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 
 // Intro captions: right-aligned block-letter lines in a slab through the middle of the cube.
 uniform int volW;

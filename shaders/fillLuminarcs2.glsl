@@ -1,6 +1,6 @@
 
 
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 
 // The group's name as nine flickering glass neon letters on two lines, standing in a faint haze.
 uniform int volW;

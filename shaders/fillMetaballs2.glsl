@@ -1,6 +1,6 @@
 
 
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 
 // Metaballs: ball 0 grows in the centre, the others spawn one by one and drift on Lissajous paths; a ball near a
 // wall is mirrored through it, so the blob clings to the wall like a viscous liquid.

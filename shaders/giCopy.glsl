@@ -1,6 +1,5 @@
-#version 430
 // Copies the GI buffer into the 3D texture the renderer filters.
-layout(local_size_x = 8, local_size_y = 8, local_size_z = 8) in;
+layout(local_size_x = GI_GROUP_SIZE, local_size_y = GI_GROUP_SIZE, local_size_z = GI_GROUP_SIZE) in;
 
 layout(std430, binding = 0) readonly buffer GI {
     vec4 gi[];

@@ -13,7 +13,7 @@ struct sViewParams {
     float cropX;
 };
 
-layout(std140, binding = 4) uniform ViewsUBO {
+layout(std140, binding = VIEWS_BINDING) uniform ViewsUBO {
     int numViews;
     int volSize;
     int renderMode;

@@ -1,8 +1,7 @@
-#version 430
 // One axis of the distance from each brick to the nearest marked brick, counted in bricks along the axis that
 // differs most (0: marked, 255: none). Run along x, y and z in turn, each row in place by one invocation, it
 // leaves every brick the distance k such that the bricks less than k from it are all unmarked.
-layout(local_size_x = 8, local_size_y = 8) in;
+layout(local_size_x = SPREAD_GROUP_SIZE, local_size_y = SPREAD_GROUP_SIZE) in;
 
 layout(rg8ui, binding = 0) uniform uimage3D occupancyImg;
 uniform int axis;

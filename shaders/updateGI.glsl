@@ -1,6 +1,6 @@
 // Gathers the light reaching each GI cell along a few rays and blends it into the persistent GI buffer.
 // Integer arithmetic wraps modulo 2^32 on purpose.
-layout(local_size_x = 8, local_size_y = 8, local_size_z = 8) in;
+layout(local_size_x = GI_GROUP_SIZE, local_size_y = GI_GROUP_SIZE, local_size_z = GI_GROUP_SIZE) in;
 
 // Read and written in place: multi-bounce may see a neighbour's light of this frame or the last.
 layout(std430, binding = 0) buffer GI {

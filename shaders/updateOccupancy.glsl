@@ -1,7 +1,6 @@
-#version 430
 // Marks each brick of the volume: r 0 when a GI ray could hit something in it, g 0 when the raymarch's linear
 // filter could see something there; 255 otherwise. spreadOccupancy then turns both into distances.
-layout(local_size_x = 4, local_size_y = 4, local_size_z = 4) in;
+layout(local_size_x = OCCUPANCY_GROUP_SIZE, local_size_y = OCCUPANCY_GROUP_SIZE, local_size_z = OCCUPANCY_GROUP_SIZE) in;
 
 uniform sampler3D volSampler;
 layout(rg8ui, binding = 0) writeonly uniform uimage3D occupancyImg;

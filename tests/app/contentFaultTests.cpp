@@ -96,15 +96,16 @@ TEST(ContentFaults, EveryBrokenFontAndMusicFileLeavesOneLineAtMostAndTheShowPlay
 
         long long readBefore = bytesRead();
         testing::internal::CaptureStderr();
-        bool started = appStartup(options);
+        DemoApp app;
+        bool started = appStartup(app, options);
         for (long frame = 0; started && frame < 3; ++frame)
-            appFrame(fixedStepInput(frame, 10));
+            appFrame(app, fixedStepInput(frame, 10));
         if (started)
-            appShutdown();
+            appShutdown(app);
         std::string output = testing::internal::GetCapturedStderr();
 
-        EXPECT_TRUE(started) << c.name;
-        EXPECT_EQ(lastAppliedScene, scenePlaylist[0]) << c.name;
+        ASSERT_TRUE(started) << c.name;
+        EXPECT_EQ(app.show->state.sequence.lastAppliedScene, showPlaylist[0]) << c.name;
         auto expand = [&dir](const std::string& line) { return line[0] == '/' ? dir + line : line; };
         EXPECT_EQ(linesBeginning(output, {"GPU: ", "OpenGL: ", "Raymarch frag shader compiled: prog="}, false),
                   expand(c.fontLine) + expand(c.musicLine))

@@ -3,18 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "app/demoApp.h"
 #include "audio/beat.h"
 #include "platform/debugLog.h"
 #include "gpu/fillDispatch.h"
-#include "gpu/giState.h"
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
 #include "gpu/volumeResources.h"
 #include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
 #include "sequencer/sharedCallbacks.h"
 #include "shaderSources.h"
 
@@ -27,33 +26,34 @@ const char emptyFillBody[] =
 // Glides in from wherever the camera is, waits a second with a black background, then turns it red.
 class cSceneProbe : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     void enter() override
     {
-        renderSettings = RenderSettings();
-        renderSettings.volSize = 16;
-        renderSettings.haloEnabled = false;
-        std::fill_n(renderSettings.bgColor, 3, 0.0f);
+        show.renderSettings.volSize = 16;
+        show.renderSettings.haloEnabled = false;
+        std::fill_n(show.renderSettings.bgColor, 3, 0.0f);
         const float target[3] = {0.0f, 0.2f, 2.0f};
         std::copy_n(target, 3, cameraTarget);
         beginScript();
         timeline.phases = {waitTransitionPhase(*this), Phase{"dark", 1.0f, {}, {}},
-                           Phase{"red", 0.5f, [] { renderSettings.bgColor[0] = 1.0f; }, {}}};
-        startTimeline(timeline);
+                           Phase{"red", 0.5f, [this] { show.renderSettings.bgColor[0] = 1.0f; }, {}}};
+        startTimeline(show, timeline);
     }
     void update() override
     {
         ++updates;
         cSceneBase::update();
     }
-    void fill(int volSize) override
+    FillRequest fill() const override
     {
         ++fills;
-        if (beatFlag)
+        if (show.beat.beatFlag)
             beatFills.push_back(fills);
-        dispatchFill(fillProgram, volSize, (float)sceneTime());
+        return cSceneBase::fill();
     }
-    int updates = 0, fills = 0;
-    std::vector<int> beatFills;  // the fills, counted from 1, that saw a beat
+    int updates = 0;
+    mutable int fills = 0;
+    mutable std::vector<int> beatFills;  // the fills, counted from 1, that saw a beat
 };
 
 class FrameLoop : public testing::Test {
@@ -65,23 +65,22 @@ protected:
     }
     void startApp()
     {
-        started = appStartup(offscreenAppOptions(64, 36));
+        started = appStartup(app, offscreenAppOptions(64, 36));
         ASSERT_TRUE(started);
-        restoreSharedDefaults();
-        renderSettings.volSize = 16;  // the first frame's resource check runs before the probe's entry
-        probe.fillProgram = buildComputeProgram("fillProbe", {constants_glsl, vol_write_glsl, emptyFillBody});
-        ASSERT_NE(probe.fillProgram, 0u);
-        sceneTable[0] = &probe;
-        scenePlaylist = {0, -2};
-        currentSceneIndex = 0;
+        ShowState& show = app.show->state;
+        show.renderSettings.volSize = 16;  // the first frame's volume is made before the probe's entry
+        app.gpu.fills.push_back(buildFillProgram({"fillProbe", {constants_glsl, vol_write_glsl, emptyFillBody}}));
+        ASSERT_NE(app.gpu.fills.back().handle, 0u);
+        probe = std::make_unique<cSceneProbe>(show);
+        probe->fillRow = (int)app.gpu.fills.size() - 1;
+        show.sequence.sceneTable[0] = probe.get();
+        show.sequence.scenePlaylist = {0, -2};
+        show.sequence.currentSceneIndex = 0;
     }
     void TearDown() override
     {
-        scenePlaylist = savedPlaylist;
-        if (started) {
-            deleteProgram(probe.fillProgram);
-            appShutdown();
-        }
+        if (started)
+            appShutdown(app);
         std::string log = debugLogCaptureEnd();
         EXPECT_TRUE(log.find("GL error") == std::string::npos && log.find("SHADER ERROR") == std::string::npos) << log;
     }
@@ -89,7 +88,7 @@ protected:
     bool reachRed(double from = 0.0)
     {
         for (double t = from; t < 2.5; t += 0.05)
-            appFrame({t, 0.0});
+            appFrame(app, inputAt(t));
         return cornerRed() == 255;
     }
     uint8_t cornerRed()
@@ -100,39 +99,48 @@ protected:
         return rgba[0];
     }
 
+    // The show time t with the music standing still at 0.
+    static FrameInput inputAt(double t)
+    {
+        FrameInput input;
+        input.showTimeSec = t;
+        return input;
+    }
+
     bool started = false;
-    cSceneProbe probe;
-    std::vector<int> savedPlaylist = scenePlaylist;
+    DemoApp app;
+    std::unique_ptr<cSceneProbe> probe;
 };
 }
 
 TEST_F(FrameLoop, TheTransitionHoldsTheScriptWhileBeatsFollowTheMusicThenThePictureShowsAndTheEndMarkerCloses)
 {
     // The first frame enters, creates the volume and reports no timings yet.
-    appFrame(fixedStepInput(0, 10));
-    EXPECT_TRUE(currentScene == &probe && volume.volumeTex != 0 && volume.volSize == 16 && giFrameId == 1u);
-    EXPECT_TRUE(gpuFillMs == 0.0f && gpuGiMs == 0.0f && gpuRenderMs == 0.0f);
+    FramePlan first = appFrame(app, fixedStepInput(0, 10));
+    const VolumeResources& volume = app.gpu.volume;
+    EXPECT_TRUE(app.show->state.sequence.currentScene == probe.get() && volume.volumeTex != 0 &&
+                volume.volSize == 16 && app.show->state.gi.giFrameId == 1u);
+    EXPECT_TRUE(first.fill.run && first.fill.program == probe->fillRow && first.gi.clear && first.gi.frameId == 0u);
     // 0.1 s steps with the music in step: beats begin at 0.46875 s and 0.9375 s, so fills 6 and 11 see them.
     for (long frame = 1; frame <= 10; ++frame)
-        appFrame(fixedStepInput(frame, 10));
-    EXPECT_TRUE(probe.fills == 11 && probe.updates == 0);  // the transition's last step stands in for the update
-    appFrame(fixedStepInput(11, 10));
-    EXPECT_TRUE(probe.updates == 1 && probe.timeline.index == 1 && probe.timeline.phaseStart == 1.1);
-    EXPECT_EQ(musicTime, 1.1f);
-    EXPECT_EQ(probe.beatFills, (std::vector<int>{6, 11}));
+        appFrame(app, fixedStepInput(frame, 10));
+    EXPECT_TRUE(probe->fills == 11 && probe->updates == 0);  // the transition's last step stands in for the update
+    appFrame(app, fixedStepInput(11, 10));
+    EXPECT_TRUE(probe->updates == 1 && probe->timeline.index == 1 && probe->timeline.phaseStart == 1.1);
+    EXPECT_EQ(app.show->state.beat.musicTime, 1.1f);
+    EXPECT_EQ(probe->beatFills, (std::vector<int>{6, 11}));
 
     for (double t = 1.15; t < 2.0; t += 0.05)
-        appFrame({t, 0.0});
+        appFrame(app, inputAt(t));
     EXPECT_EQ(cornerRed(), 0) << "still in the dark phase";
     ASSERT_TRUE(reachRed(2.0));
     EXPECT_FALSE(appShouldClose());
     for (double t = 2.5; t < 3.5 && !appShouldClose(); t += 0.05)
-        appFrame({t, 0.0});
-    EXPECT_TRUE(probe.finished && appShouldClose());
+        appFrame(app, inputAt(t));
+    EXPECT_TRUE(probe->finished && appShouldClose());
 
     // Shutdown lets go of everything; after a second start-up the first frame creates it afresh.
-    deleteProgram(probe.fillProgram);
-    appShutdown();
+    appShutdown(app);
     started = false;
     startApp();
     EXPECT_EQ(volume.volumeTex, 0u);
@@ -141,10 +149,9 @@ TEST_F(FrameLoop, TheTransitionHoldsTheScriptWhileBeatsFollowTheMusicThenThePict
 
 TEST_F(FrameLoop, AGlErrorIsReportedAtShutdownAndInDebugBuildsWhenItHappens)
 {
-    appFrame({0.0, 0.0});
+    appFrame(app, inputAt(0.0));
     glEnable(0xFFFF);  // not a capability: GL_INVALID_ENUM
-    deleteProgram(probe.fillProgram);
-    appShutdown();
+    appShutdown(app);
     started = false;
     std::string log = debugLogCaptureEnd();
     debugLogCaptureBegin();  // the fixture checks a clean log of its own
@@ -159,7 +166,8 @@ TEST(OffscreenTarget, ATargetLargerThanTheDriverHoldsIsRefusedWithStatusTwoAndAM
     AppOptions options = offscreenAppOptions(1 << 20, 16);
     options.windowWidth = 16;  // only the target is too large
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(appStartup(options));
+    DemoApp app;
+    EXPECT_FALSE(appStartup(app, options));
     std::string message = testing::internal::GetCapturedStderr();
     EXPECT_EQ(appStartupFailureStatus(), 2);
     EXPECT_NE(message.find("Lumenfold: 1048576x16: the size is larger than this driver's"), std::string::npos)

@@ -15,10 +15,9 @@
 #include "logLines.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
 
 namespace {
-std::vector<uint16_t> volumeTexels()
+std::vector<uint16_t> volumeTexels(const VolumeResources& volume)
 {
     std::vector<uint16_t> texels((size_t)volume.volSize * volume.volSize * volume.volSize * 4);
     glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
@@ -42,29 +41,31 @@ TEST(ProgramFaults, AFillThatDoesNotBuildIsSkippedAndTheNextSceneFillsAgain)
     AppOptions options = offscreenAppOptions(32, 18);
     options.volumeOverride = 16;
     debugLogCaptureBegin();
-    ASSERT_TRUE(appStartup(options));
+    DemoApp app;
+    ASSERT_TRUE(appStartup(app, options));
     // As if start-up had failed to build the fog's fill.
     const SceneRow& fog = registryRow("fog");
     std::vector<const char*> pieces = fog.pieces;
     pieces.back() = "\n\nlayout(local_size_x=4, local_size_y=4, local_size_z=4) in;\nvoid main() { not glsl }\n";
-    deleteProgram(fog.scene->fillProgram);
-    fog.scene->fillProgram = buildComputeProgram(fog.programName, pieces);
-    ASSERT_EQ(fog.scene->fillProgram, 0u);
+    FillProgram& fogFill = app.gpu.fills[sceneRowOf(fog.tableIndex)];
+    deleteProgram(fogFill.handle);
+    fogFill = buildFillProgram({fog.programName, pieces});
+    ASSERT_EQ(fogFill.handle, 0u);
 
     long frame = 0;
-    auto playScene = [&frame](const char* name, int frames) {
-        currentSceneIndex = registryRow(name).tableIndex;
+    auto playScene = [&app, &frame](const char* name, int frames) {
+        app.show->state.sequence.currentSceneIndex = registryRow(name).tableIndex;
         for (int i = 0; i < frames; ++i)
-            appFrame(fixedStepInput(frame++, 10));
+            appFrame(app, fixedStepInput(frame++, 10));
     };
     playScene("metaballs", 3);
-    std::vector<uint16_t> beforeFog = volumeTexels();
+    std::vector<uint16_t> beforeFog = volumeTexels(app.gpu.volume);
     playScene("fog", 5);
-    std::vector<uint16_t> duringFog = volumeTexels();
+    std::vector<uint16_t> duringFog = volumeTexels(app.gpu.volume);
     playScene("amiga", 1);
-    std::vector<uint16_t> afterFog = volumeTexels();
-    EXPECT_EQ(lastAppliedScene, registryRow("amiga").tableIndex);
-    appShutdown();
+    std::vector<uint16_t> afterFog = volumeTexels(app.gpu.volume);
+    EXPECT_EQ(app.show->state.sequence.lastAppliedScene, registryRow("amiga").tableIndex);
+    appShutdown(app);
     std::string log = debugLogCaptureEnd();
 
     EXPECT_EQ(duringFog, beforeFog) << "the broken fill wrote the volume";

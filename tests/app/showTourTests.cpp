@@ -1,11 +1,13 @@
 // tests/app/showTourTests.cpp
 // The whole show on the fixed step, music in step with it, at a small volume into a small target with one GI ray:
-// the show's contract with its playlist, a clean GL stream, and no growth in GL objects across scenes. Leaks of
+// every scene once, ending on the frame its rehearsal found, a clean GL stream, and no growth in GL objects across
+// scenes. Leaks of
 // memory are the sanitizer build's to find, where this test runs too.
 #include <gtest/gtest.h>
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -15,7 +17,7 @@
 #include "platform/debugLog.h"
 #include "logLines.h"
 #include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
+#include "scenes/sceneRegistry.h"
 
 namespace {
 // Live textures, buffers, framebuffers, vertex arrays, samplers, queries, programs and shaders; every kind
@@ -37,13 +39,15 @@ std::array<int, 8> liveGlObjects()
 }
 }
 
-TEST(ShowTour, EveryScenePlaysOnceInPlaylistOrderEachTakingOverAsTheLastEndsAndTheShowClosesItself)
+TEST(ShowTour, EveryScenePlaysOnceEachTakingOverAsTheLastEndsAndTheShowClosesOnTheFrameItsRehearsalFound)
 {
     AppOptions options = offscreenAppOptions(32, 18);
     options.volumeOverride = 16;
+    options.fixedRaysPerFrame = 1;  // so that nothing a script reads depends on how fast this machine is
     debugLogCaptureBegin();
-    ASSERT_TRUE(appStartup(options));
-    appFixRaysPerFrame(1);  // so that nothing a script reads depends on how fast this machine is
+    DemoApp app;
+    ASSERT_TRUE(appStartup(app, options));
+    const SceneSequence& sequence = app.show->state.sequence;
 
     constexpr int fps = 10;
     std::vector<int> entered;
@@ -52,22 +56,29 @@ TEST(ShowTour, EveryScenePlaysOnceInPlaylistOrderEachTakingOverAsTheLastEndsAndT
     long frame = 0;
     for (; !appShouldClose() && frame < fps * 1200; ++frame) {
         FrameInput input = fixedStepInput(frame, fps);
-        appFrame(input);
-        if (entered.empty() || entered.back() != lastAppliedScene) {
-            entered.push_back(lastAppliedScene);
+        appFrame(app, input);
+        if (entered.empty() || entered.back() != sequence.lastAppliedScene) {
+            entered.push_back(sequence.lastAppliedScene);
             enteredAt.push_back(input.showTimeSec);
         }
-        if (currentScene->finished && finishedAt.size() < entered.size()) {
+        if (sequence.currentScene->finished && finishedAt.size() < entered.size()) {
             finishedAt.push_back(input.showTimeSec);
             objectsAtEnd.push_back(liveGlObjects());
         }
     }
     bool closed = appShouldClose();
-    appShutdown();
+    const long rehearsed = countShowFrames(app.show->config, fps, fps * 1200);
+    appShutdown(app);
     std::string log = debugLogCaptureEnd();
 
     EXPECT_TRUE(closed);
-    EXPECT_EQ(entered, scenePlaylist);
+    EXPECT_EQ(frame, rehearsed) << "the drawn show and its rehearsal end on different frames";
+    std::vector<int> registered, enteredOnce = entered;
+    for (const SceneRow& row : sceneRegistry())
+        registered.push_back(row.tableIndex);
+    std::sort(registered.begin(), registered.end());
+    std::sort(enteredOnce.begin(), enteredOnce.end());
+    EXPECT_EQ(enteredOnce, registered);
     ASSERT_EQ(finishedAt.size(), entered.size());
     // The advance runs in the frame that ends a script; the next scene is entered one step later.
     for (size_t k = 0; k + 1 < entered.size(); ++k)

@@ -74,22 +74,22 @@ TEST(BeatTracking, FlagsOneFrameWhenTheBeatFractionFallsBackAndPulsesDecayToRest
         {{0.3f, 0.3f, 0.3f, 0.5f, 0.5f, 0.5f}, {3}},  // frames faster than the cursor see the same value
     };
     for (const auto& c : cases) {
-        resetBeatDefaults();
+        BeatState beat;
         std::vector<int> flagged;
         for (size_t frame = 0; frame < c.cursorsSec.size(); ++frame) {
-            trackBeat(c.cursorsSec[frame]);
-            if (beatFlag)
+            trackBeat(beat, c.cursorsSec[frame]);
+            if (beat.beatFlag)
                 flagged.push_back((int)frame);
         }
         EXPECT_EQ(flagged, c.flaggedFrames) << "starting at " << c.cursorsSec[0];
     }
 
     // The pulses decay to exactly zero instead of trailing off.
-    cameraKick = hihatPulse = 1.0f;
+    BeatState beat;
+    beat.cameraKick = beat.hihatPulse = 1.0f;
     for (int frame = 0; frame < 100; ++frame)
-        decayPulses();
-    EXPECT_TRUE(cameraKick == 0.0f && hihatPulse == 0.0f);
-    resetBeatDefaults();
+        decayPulses(beat);
+    EXPECT_TRUE(beat.cameraKick == 0.0f && beat.hihatPulse == 0.0f);
 }
 
 TEST(MusicPlayback, UnusableFilesLeaveTheDemoSilentOnlyAMissingFileIsReportedAndTheEngineWritesNothing)
@@ -166,7 +166,7 @@ TEST(Soundtrack, KeepsTheBeatGridFromTimeZeroAndEndsOnTheShowsClose)
 
     // The final chord lands on the last bar line before the close at 60 fps, so the close never cuts the music,
     // and rings out for at most four seconds.
-    const long showFrames = countShowFrames(60, 300 * 60);
+    const long showFrames = countShowFrames(ShowConfig(), 60, 300 * 60);
     ASSERT_GT(showFrames, 0);
     const double closeSec = showFrames / 60.0, finalChordSec = finalChord * beatFrames / rate;
     EXPECT_EQ(finalChord % 4, 0) << "the final chord is off the bar line";

@@ -80,20 +80,20 @@ TEST_F(Orbit, MotionsReachTheirSpeedAtTheRampEndWithoutAJumpAndCallbacksDriveThe
         EXPECT_TRUE(std::fabs(sway(t)) <= 0.3f + 1e-6f && orbitSwayAt(origin, t, 0.3f, 1.0f).pitch <= 1e-6f) << t;
 
     // The callbacks drive the camera from their snapshot and leave its distance.
-    cProbeScene scene;
+    cProbeScene scene{show};
     Phase phase;
-    cameraYaw = 0.75f;
-    cameraDistance = 1.8f;
-    setDemoClock(5.0);
+    show.cameraYaw = 0.75f;
+    show.cameraDistance = 1.8f;
+    show.demoClock = 5.0;
     orbitStart(scene)();
-    setDemoClock(8.0);
+    show.demoClock = 8.0;
     orbitTurnStandard(scene)(0.0f, phase);
-    EXPECT_NEAR(cameraYaw, 0.75f + 0.8f, 1e-5f);
+    EXPECT_NEAR(show.cameraYaw, 0.75f + 0.8f, 1e-5f);
     orbitStartAndFreeze(scene)();
-    EXPECT_EQ(giAccumMode, giFrozen);
-    setDemoClock(9.3);
+    EXPECT_EQ(show.gi.giAccumMode, giFrozen);
+    show.demoClock = 9.3;
     orbitSpinUpStandard(scene)(0.0f, phase);
-    EXPECT_TRUE(std::fabs(cameraYaw - scene.orbit.yaw - spinUp(1.3f)) < 1e-4f && cameraDistance == 1.8f);
+    EXPECT_TRUE(std::fabs(show.cameraYaw - scene.orbit.yaw - spinUp(1.3f)) < 1e-4f && show.cameraDistance == 1.8f);
 }
 
 TEST(CameraViews, TheBasisLooksAtTheCentreUpToThePitchLimitAndEveryLayoutFitsItsViewsAndUsesItsCameras)

@@ -39,21 +39,21 @@ TEST_F(RayBudget, SettlesAtTheBudgetFromOneSideClampsTo1And256AndTheControllerId
     }
 
     // The controller idles when frozen or when the frame costs next to nothing, and copies the rounded rays.
-    std::tie(gpuFillMs, gpuOccupancyMs, gpuGiMs, gpuRenderMs) = std::tuple{1.0f, 0.5f, 30.0f, 4.0f};
-    giAccumMode = giFrozen;
-    stepRayBudgetController();
-    EXPECT_EQ(adaptiveRays, 16.0f);
-    giAccumMode = giRunningAverage;
-    stepRayBudgetController();
+    GiState gi;
+    RenderSettings settings;
+    GpuTimes times{1.0f, 0.5f, 30.0f, 4.0f};
+    gi.giAccumMode = giFrozen;
+    stepRayBudgetController(gi, settings, times);
+    EXPECT_EQ(gi.adaptiveRays, 16.0f);
+    gi.giAccumMode = giRunningAverage;
+    stepRayBudgetController(gi, settings, times);
     const float expected = stepRayBudget(16.0f, 35.5f);  // the four stage times add up
-    EXPECT_TRUE(adaptiveRays == expected && renderSettings.raysPerFrame == (int)std::lround(expected));
-    gpuFillMs = gpuOccupancyMs = gpuGiMs = gpuRenderMs = 0.1f;
-    stepRayBudgetController();
-    EXPECT_EQ(adaptiveRays, expected);
+    EXPECT_TRUE(gi.adaptiveRays == expected && settings.raysPerFrame == (int)std::lround(expected));
+    stepRayBudgetController(gi, settings, {0.1f, 0.1f, 0.1f, 0.1f});
+    EXPECT_EQ(gi.adaptiveRays, expected);
     // With adaptation off the controller keeps steering but leaves the chosen ray count alone.
-    renderSettings.adaptiveRaysEnabled = false;
-    renderSettings.raysPerFrame = 3;
-    gpuGiMs = 30.0f;
-    stepRayBudgetController();
-    EXPECT_TRUE(renderSettings.raysPerFrame == 3 && adaptiveRays < expected);
+    settings.adaptiveRaysEnabled = false;
+    settings.raysPerFrame = 3;
+    stepRayBudgetController(gi, settings, {0.1f, 0.1f, 30.0f, 0.1f});
+    EXPECT_TRUE(settings.raysPerFrame == 3 && gi.adaptiveRays < expected);
 }

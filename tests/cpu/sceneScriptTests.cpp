@@ -49,30 +49,29 @@ TEST_F(IntroScene, CaptionsFadeInFromBlackAndBackToBlackAndTheLastFadeEndsBlack)
     // One frame at a point inside the current phase, and the light it leaves.
     auto expectAt = [this](double sec, float emissivity, float blend, bool black) {
         updateAt(sec);
-        EXPECT_TRUE(std::fabs(gpuConstants.emissivityMul - emissivity) < 1e-5f &&
-                    std::fabs(renderSettings.giBlend - blend) < 1e-5f && gpuConstants.forceBlack == black)
-            << phase() << " " << sec << ": " << gpuConstants.emissivityMul << " " << renderSettings.giBlend;
+        EXPECT_TRUE(std::fabs(show.walls.emissivityMul - emissivity) < 1e-5f &&
+                    std::fabs(show.renderSettings.giBlend - blend) < 1e-5f && show.walls.forceBlack == black)
+            << phase() << " " << sec << ": " << show.walls.emissivityMul << " " << show.renderSettings.giBlend;
     };
     enterAt(0.0);
-    EXPECT_EQ(gpuConstants.vwAlbedo, RenderSettings().vwAlbedo);  // uploaded before the scene's own albedo
-    EXPECT_TRUE(gpuConstants.forceBlack && giResetRequested);
-    ASSERT_TRUE(runUntil("fade_in") && !gpuConstants.forceBlack);
-    giResetRequested = false;
+    EXPECT_TRUE(show.walls.forceBlack && show.gi.giResetRequested);
+    ASSERT_TRUE(runUntil("fade_in") && !show.walls.forceBlack);
+    show.gi.giResetRequested = false;
     expectAt(0.75, 0.25f, 0.5f, false);  // half of the 1.5 s fade: emissivity (1/2)^2
-    EXPECT_FALSE(giResetRequested);
-    ASSERT_TRUE(runUntil("hold") && gpuConstants.emissivityMul == 1.0f);
+    EXPECT_FALSE(show.gi.giResetRequested);
+    ASSERT_TRUE(runUntil("hold") && show.walls.emissivityMul == 1.0f);
     ASSERT_TRUE(runUntil("fade_out"));
     expectAt(0.35, 0.875f, 0.75f, false);  // half of the 0.7 s fade inside the 1.2 s phase
     expectAt(0.9, 0.0f, 1.0f, true);       // in the tail: already black
-    ASSERT_TRUE(runUntil("text0") && scene.textSet == 0 && gpuConstants.forceBlack && giResetRequested);
+    ASSERT_TRUE(runUntil("text0") && scene.textSet == 0 && show.walls.forceBlack && show.gi.giResetRequested);
 
     // The last fade has no tail: the frame that ends it sees progress above 1 and turns black before moving on.
     ASSERT_TRUE(runUntil("text2") && runUntil("fade_out"));
     updateAt(0.69);
-    EXPECT_FALSE(gpuConstants.forceBlack);
+    EXPECT_FALSE(show.walls.forceBlack);
     updateAt(0.71);
-    EXPECT_TRUE(phase() == "wait at end" && gpuConstants.forceBlack);
-    EXPECT_TRUE(runUntil("") && gpuConstants.forceBlack);
+    EXPECT_TRUE(phase() == "wait at end" && show.walls.forceBlack);
+    EXPECT_TRUE(runUntil("") && show.walls.forceBlack);
 }
 
 TEST_F(CornellScene, LitRampClimbsToTheBudgetResettingOnEachCountAndLabelsAllButTheLastTwoThenConvergesFromIt)
@@ -84,84 +83,84 @@ TEST_F(CornellScene, LitRampClimbsToTheBudgetResettingOnEachCountAndLabelsAllBut
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.budget);
-        cSceneCornell::firstRayLabel = c.firstVisit;
+        scene.firstRayLabel = c.firstVisit;
         // "dark" measures the controller's budget: black, the light out and the GI taking each frame whole.
         stepSec = 1.0 / 60.0;
         enterAt(0.0);
         ASSERT_TRUE(runUntil("dark"));
-        for (adaptiveRays = c.budget; phase() == "dark"; adaptiveRays = c.budget) {
+        for (show.gi.adaptiveRays = c.budget; phase() == "dark"; show.gi.adaptiveRays = c.budget) {
             frame();
-            EXPECT_TRUE(phase() != "dark" || (gpuConstants.forceBlack && gpuConstants.emissivityMul == 0.0f &&
-                                              scene.lightIntensity == 0.0f && renderSettings.giBlend == 1.0f));
+            EXPECT_TRUE(phase() != "dark" || (show.walls.forceBlack && show.walls.emissivityMul == 0.0f &&
+                                              scene.lightIntensity == 0.0f && show.renderSettings.giBlend == 1.0f));
         }
         ASSERT_EQ(phase(), "ramp");
-        EXPECT_TRUE(!gpuConstants.forceBlack && scene.lightIntensity == 1.0f && scene.maxRays == c.maxRays);
-        EXPECT_FALSE(renderSettings.adaptiveRaysEnabled);  // the controller must not overwrite the ramp's counts
+        EXPECT_TRUE(!show.walls.forceBlack && scene.lightIntensity == 1.0f && scene.maxRays == c.maxRays);
+        EXPECT_FALSE(show.renderSettings.adaptiveRaysEnabled);  // the controller must not overwrite the ramp's counts
         std::vector<int> rays;
         std::vector<std::string> labels;
         int resets = 0;
         while (phase() == "ramp") {
-            giResetRequested = false;
+            show.gi.giResetRequested = false;
             frame();
-            rays.push_back(renderSettings.raysPerFrame);
-            resets += giResetRequested ? 1 : 0;
+            rays.push_back(show.renderSettings.raysPerFrame);
+            resets += show.gi.giResetRequested ? 1 : 0;
             // The newest entry, if this frame added it.
-            if (!labelLog.empty() && labelLog.back().shown == (float)demoClock() &&
-                labelLog.back().text != "maximum reached")
-                labels.push_back(labelLog.back().text);
+            if (!show.labels.labelLog.empty() && show.labels.labelLog.back().shown == (float)show.demoClock &&
+                show.labels.labelLog.back().text != "maximum reached")
+                labels.push_back(show.labels.labelLog.back().text);
         }
         // From one ray up to the maximum, where the frame that ends the ramp sits, a fresh accumulation each.
         EXPECT_TRUE(rays.front() == 1 && rays.back() == c.maxRays && std::is_sorted(rays.begin(), rays.end()));
         EXPECT_EQ(resets, c.maxRays);
         EXPECT_EQ(labels, c.labels);
-        EXPECT_EQ(cSceneCornell::firstRayLabel, c.firstVisit && c.labels.empty());
+        EXPECT_EQ(scene.firstRayLabel, c.firstVisit && c.labels.empty());
     }
     // The controller resumes from the measured budget; the GI converges with the default settings.
-    ASSERT_TRUE(runUntil("maxed") && renderSettings.adaptiveRaysEnabled && adaptiveRays == 6.0f);
-    ASSERT_TRUE(runUntil("converge") && giAccumMode == giProgressive);
-    EXPECT_TRUE(renderSettings.giBlend == RenderSettings().giBlend &&
-                renderSettings.raysPerFrame == RenderSettings().raysPerFrame);
-    EXPECT_TRUE(runUntil("orbit") && labelLog.empty() && runUntil(""));
+    ASSERT_TRUE(runUntil("maxed") && show.renderSettings.adaptiveRaysEnabled && show.gi.adaptiveRays == 6.0f);
+    ASSERT_TRUE(runUntil("converge") && show.gi.giAccumMode == giProgressive);
+    EXPECT_TRUE(show.renderSettings.giBlend == RenderSettings().giBlend &&
+                show.renderSettings.raysPerFrame == RenderSettings().raysPerFrame);
+    EXPECT_TRUE(runUntil("orbit") && show.labels.labelLog.empty() && runUntil(""));
 
     // A dark phase that ended before its first update measured nothing: a single ray.
     enterAt(0.0);
     ASSERT_TRUE(runUntil("dark"));
-    advancePhase(scene.timeline);
-    EXPECT_TRUE(scene.maxRays == 1 && renderSettings.raysPerFrame == 1);
+    advancePhase(show, scene.timeline);
+    EXPECT_TRUE(scene.maxRays == 1 && show.renderSettings.raysPerFrame == 1);
 }
 
 TEST_F(CathedralScene, TurnsProgressiveOnItsSecondUpdateOnEveryVisitKeepingTheAverageHistory)
 {
-    giAccumMode = giFrozen;
+    show.gi.giAccumMode = giFrozen;
     for (int visit = 0; visit < 2; ++visit) {
         enterAt(2.0);
-        giAccumCount = 3;  // what the running average left behind
+        show.gi.giAccumCount = 3;  // what the running average left behind
         for (int update = 0; update <= 3; ++update, frame())
-            EXPECT_EQ(giAccumMode, update < 2 ? giRunningAverage : giProgressive) << visit << " " << update;
-        EXPECT_EQ(giAccumCount, 3);
+            EXPECT_EQ(show.gi.giAccumMode, update < 2 ? giRunningAverage : giProgressive) << visit << " " << update;
+        EXPECT_EQ(show.gi.giAccumCount, 3);
     }
 }
 
 TEST_F(ShuttersScene, ConvergeLiftTheCameraAndSweepWithFrozenLight)
 {
     enterAt(0.0);
-    ASSERT_TRUE(runUntil("converge") && giAccumMode == giProgressive);
+    ASSERT_TRUE(runUntil("converge") && show.gi.giAccumMode == giProgressive);
     // The camera lifts 0.35 over the first half of the orbit, eased: half way (q = 0.5) a quarter in.
     ASSERT_TRUE(runUntil("orbit"));
     for (auto [t, lift] : {std::pair{1.25f, 0.175f}, std::pair{3.0f, 0.35f}}) {
         updateAt(t);
-        EXPECT_NEAR(cameraPitch, orbitSwayAt(scene.orbit, t, 0.15f, 0.7f).pitch + lift, 1e-4f) << t;
+        EXPECT_NEAR(show.cameraPitch, orbitSwayAt(scene.orbit, t, 0.15f, 0.7f).pitch + lift, 1e-4f) << t;
     }
-    EXPECT_TRUE(runUntil("swipe") && giAccumMode == giFrozen);
+    EXPECT_TRUE(runUntil("swipe") && show.gi.giAccumMode == giFrozen);
 }
 
 TEST_F(LuminarcsScene, LettersRestartWithNeonsThenTheLightConvergesOnBeatsAndFreezesForTheSpin)
 {
     enterAt(50.0);
-    cameraTransitionActive = true;
+    show.sequence.cameraTransitionActive = true;
     frameAt(50.5);
     EXPECT_FLOAT_EQ(scene.neonTime(), 0.5f);  // until "neons" the letters run on scene time
-    cameraTransitionActive = false;
+    show.sequence.cameraTransitionActive = false;
     frameAt(51.25);
     frameAt(53.25);
     EXPECT_FLOAT_EQ(scene.neonTime(), 2.0f);
@@ -170,17 +169,17 @@ TEST_F(LuminarcsScene, LettersRestartWithNeonsThenTheLightConvergesOnBeatsAndFre
     ASSERT_TRUE(runUntil("rien"));
     musicFrame(true);
     frame();
-    EXPECT_TRUE(hihatPulse == 0.0f && giAccumMode == giRunningAverage);
+    EXPECT_TRUE(show.beat.hihatPulse == 0.0f && show.gi.giAccumMode == giRunningAverage);
     musicFrame(false);
     ASSERT_TRUE(runUntil("converge"));
     frame();
-    EXPECT_TRUE(giAccumMode == giProgressive && hihatPulse == 0.0f) << "no beat, no pulse";
+    EXPECT_TRUE(show.gi.giAccumMode == giProgressive && show.beat.hihatPulse == 0.0f) << "no beat, no pulse";
     musicFrame(true);
     frame();
-    EXPECT_EQ(hihatPulse, 1.0f);
-    ASSERT_TRUE(runUntil("swipe") && giAccumMode == giFrozen);
+    EXPECT_EQ(show.beat.hihatPulse, 1.0f);
+    ASSERT_TRUE(runUntil("swipe") && show.gi.giAccumMode == giFrozen);
     ASSERT_TRUE(runUntil(""));
-    EXPECT_NEAR(demoClock() - 51.25, 18.0, 0.01);
+    EXPECT_NEAR(show.demoClock - 51.25, 18.0, 0.01);
 }
 
 TEST(EmblemImage, EmbeddedImageIsAGearOfSixteenTeethAroundARingAndAStarPointingUpWithAWindow)
@@ -216,15 +215,15 @@ TEST_F(GearLogoScene, GlowDimsAndWallsBrightenAfterTenSecondsTheGlowCarriesOverA
     EXPECT_TRUE(scene.logoZ == 0.0f && scene.logoEmissivity == 8.0f);
     frameAt(111.5);  // halfway through the three-second ease
     EXPECT_NEAR(scene.logoEmissivity, 5.0f, 1e-5f);
-    EXPECT_TRUE(std::fabs(gpuConstants.vwFaces[faceNegX].g - 0.45f) < 1e-6f && gpuConstants.vwFaces[facePosZ].g == 0);
+    EXPECT_TRUE(std::fabs(show.walls.vwFaces[faceNegX].g - 0.45f) < 1e-6f && show.walls.vwFaces[facePosZ].g == 0);
     ASSERT_TRUE(runUntil(""));
     // The last zoom frame runs just past the phase's end: far away, halo gone but not negative.
-    EXPECT_TRUE(scene.logoEmissivity == 2.0f && renderSettings.haloIntensity == 0.0f);
-    EXPECT_NEAR(cameraDistance, 1000.0f, 1.0f);
+    EXPECT_TRUE(scene.logoEmissivity == 2.0f && show.renderSettings.haloIntensity == 0.0f);
+    EXPECT_NEAR(show.cameraDistance, 1000.0f, 1.0f);
 
     enterAt(500.0);
     frameAt(505.0);
-    EXPECT_TRUE(scene.logoEmissivity == 2.0f && gpuConstants.vwFaces[faceNegX].g == 0.35f);
+    EXPECT_TRUE(scene.logoEmissivity == 2.0f && show.walls.vwFaces[faceNegX].g == 0.35f);
     frameAt(510.75);  // a quarter into the ease: s = 0.15625
     EXPECT_NEAR(scene.logoEmissivity, 8.0f - 6.0f * 0.15625f, 1e-5f);
 
@@ -232,7 +231,7 @@ TEST_F(GearLogoScene, GlowDimsAndWallsBrightenAfterTenSecondsTheGlowCarriesOverA
     stepSec = 1.0 / 60.0;
     enterAt(600.0);
     ASSERT_TRUE(runUntil("zoom_out") && scene.logoAngle == 3.0f * turn) << scene.logoAngle;
-    EXPECT_NEAR(demoClock() - 600.0, 30.0, 0.02);
+    EXPECT_NEAR(show.demoClock - 600.0, 30.0, 0.02);
     // The second turn comes too early; frames that step over the 0.01 rad window cost one more turn.
     enterAt(700.0);
     for (double t : {20.0, 29.98, 30.02, 39.98}) {
@@ -249,46 +248,46 @@ TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAft
 {
     auto beatAt = [this](double secIntoExplore) {
         musicFrame(true);
-        cameraKick = 0.0f;
+        show.beat.cameraKick = 0.0f;
         updateAt(secIntoExplore);
     };
-    std::minstd_rand savedRandom = cSceneMetaballs2::layoutRandom;
+    std::minstd_rand savedRandom = scene.layoutRandom;
     std::vector<int> layoutsSeen[2];
     for (std::vector<int>& layouts : layoutsSeen) {  // the same beats from the same seed give the same layouts
-        cSceneMetaballs2::layoutRandom = savedRandom;
-        cSceneMetaballs2::lastLayoutChange = 0.0;
-        viewLayout = 3;
+        scene.layoutRandom = savedRandom;
+        scene.lastLayoutChange = 0.0;
+        show.viewLayout = 3;
         enterAt(0.0);
-        EXPECT_EQ(viewLayout, 0);
+        EXPECT_EQ(show.viewLayout, 0);
         ASSERT_TRUE(runUntil("idle"));
-        frameAt(demoClock() + 6.5);  // half way the turn runs at half a radian per second
-        EXPECT_NEAR(cameraYaw, orbitTurnAt(scene.orbit, 6.5f, 0.5f, 0.07f, 0.15f, 2.0f).yaw, 1e-4f);
+        frameAt(show.demoClock + 6.5);  // half way the turn runs at half a radian per second
+        EXPECT_NEAR(show.cameraYaw, orbitTurnAt(scene.orbit, 6.5f, 0.5f, 0.07f, 0.15f, 2.0f).yaw, 1e-4f);
         ASSERT_TRUE(runUntil("explore"));
 
         beatAt(3.4);  // p 0.243
-        EXPECT_TRUE(cameraKick == 1.0f && viewLayout == 0 && renderSettings.haloEnabled);
+        EXPECT_TRUE(show.beat.cameraKick == 1.0f && show.viewLayout == 0 && show.renderSettings.haloEnabled);
         beatAt(3.6);  // p 0.257
-        EXPECT_EQ(cameraDistance, 0.86603f / std::sin(0.5235988f) * 1.1f);
-        EXPECT_TRUE(!renderSettings.haloEnabled && renderSettings.bgColor[1] == 0.0f);
+        EXPECT_EQ(show.cameraDistance, 0.86603f / std::sin(0.5235988f) * 1.1f);
+        EXPECT_TRUE(!show.renderSettings.haloEnabled && show.renderSettings.bgColor[1] == 0.0f);
         for (int k = 1; 3.6 + 0.55 * k < 12.6; ++k) {
-            int before = viewLayout;
+            int before = show.viewLayout;
             beatAt(3.6 + 0.55 * k);
-            layouts.push_back(viewLayout);
-            EXPECT_TRUE(cameraKick == 1.0f && viewLayout >= 1 && viewLayout <= 5) << viewLayout;
-            EXPECT_EQ(viewLayout != before, k % 2 == 0) << k;  // every other beat is too soon after a change
+            layouts.push_back(show.viewLayout);
+            EXPECT_TRUE(show.beat.cameraKick == 1.0f && show.viewLayout >= 1 && show.viewLayout <= 5) << show.viewLayout;
+            EXPECT_EQ(show.viewLayout != before, k % 2 == 0) << k;  // every other beat is too soon after a change
         }
         beatAt(12.7);  // p 0.907: a single view again, even on a beat
-        EXPECT_TRUE(viewLayout == 0 && cameraDistance == 2.7f && renderSettings.haloEnabled);
-        EXPECT_FLOAT_EQ(renderSettings.bgColor[1], 0.14901961f);
+        EXPECT_TRUE(show.viewLayout == 0 && show.cameraDistance == 2.7f && show.renderSettings.haloEnabled);
+        EXPECT_FLOAT_EQ(show.renderSettings.bgColor[1], 0.14901961f);
     }
     EXPECT_EQ(layoutsSeen[0], layoutsSeen[1]);
 
     // The tumble eases in without unwinding whole turns of its snapshot, and later forgets the snapshot.
     auto tumbleYaw = [this](float snapshotYaw, double sec) {
         scene.orbit = {snapshotYaw, 0.3f, 2.7f, 0.0};
-        setDemoClock(sec);
+        show.demoClock = sec;
         scene.explore(0.5f);
-        return cameraYaw;
+        return show.cameraYaw;
     };
     EXPECT_NEAR(tumbleYaw(2.0f, 1.0), tumbleYaw(2.0f + 2.0f * 6.2831855f, 1.0), 1e-4f);  // the same view half way
     EXPECT_NEAR(tumbleYaw(2.0f, 3.0), tumbleYaw(-2.5f, 3.0), 1e-5f);
@@ -307,13 +306,13 @@ TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCamer
     for (const auto& rig : rigs) {
         if (rig.sec > 1.0)  // the first update after the camera applies the first rig
             sceneFrameAt(rig.sec - 0.01);
-        giResetRequested = false;
+        show.gi.giResetRequested = false;
         sceneFrameAt(rig.sec + 0.001);
         int lit = 0;
         for (int face = 0; face < faceCount; ++face)
-            lit |= (gpuConstants.vwFaces[face].emissivity > 0.0f) << face;
+            lit |= (show.walls.vwFaces[face].emissivity > 0.0f) << face;
         EXPECT_EQ(lit, rig.lit) << rig.sec;
-        EXPECT_TRUE(giResetRequested && !scene.finished) << rig.sec;
+        EXPECT_TRUE(show.gi.giResetRequested && !scene.finished) << rig.sec;
     }
     sceneFrameAt(19.99);
     EXPECT_FALSE(scene.finished);
@@ -335,7 +334,7 @@ TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCamer
     for (int i = 0; i < 20; ++i) {
         sceneFrameAt(1.0 + 0.1 * i, true);
         seed = seed * 1103515245u + 12345u;
-        EXPECT_FLOAT_EQ(cameraYaw, 2.79f + sides[(seed >> 16) & 3]) << i;
+        EXPECT_FLOAT_EQ(show.cameraYaw, 2.79f + sides[(seed >> 16) & 3]) << i;
     }
 
     // Coming into the moon rig from further round than 2.5 rad snaps back; from 2.4 rad it does not. Each visit
@@ -344,15 +343,15 @@ TEST_F(FogScene, RigsTurnEveryFourSecondsUntilTheEndAtTwentyAndBeatsJumpTheCamer
         enterAt(away < 0.0f ? 100.0 : 200.0);
         EXPECT_EQ(scene.jitterSeed, seed);
         sceneFrameAt(15.99);
-        cameraYaw = 2.79f + away;
+        show.cameraYaw = 2.79f + away;
         sceneFrameAt(16.01);
-        EXPECT_FLOAT_EQ(cameraYaw, away < 0.0f ? 2.79f : 2.79f + away);
+        EXPECT_FLOAT_EQ(show.cameraYaw, away < 0.0f ? 2.79f : 2.79f + away);
     }
     std::set<float> offsets;
     for (int i = 0; i < 30; ++i) {
         sceneFrameAt(16.1 + 0.1 * i, true);
-        offsets.insert(cameraYaw - 2.79f);
-        EXPECT_LE(std::fabs(cameraYaw - 2.79f), 1.5708f) << i;
+        offsets.insert(show.cameraYaw - 2.79f);
+        EXPECT_LE(std::fabs(show.cameraYaw - 2.79f), 1.5708f) << i;
     }
     EXPECT_EQ(offsets.size(), 3u);
 }
@@ -370,16 +369,16 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
             EXPECT_TRUE(p.sector / 6 == side && (p.band + p.sector) % 2 == 0) << p.band << " " << p.sector;
     }
 
-    const float bounceStart = amigaFlashEnd() + 8.0f, wall = renderSettings.wallThickness;
+    const float bounceStart = amigaFlashEnd() + 8.0f, wall = show.renderSettings.wallThickness;
     enterAt(0.0);
     float lastRotation = 0.0f, lowest = 1.0f, highest = 0.0f;
     int lastPatch = -13;
     for (int ms = 1; !scene.finished; ++ms) {
         float t = (float)(ms / 1000.0);
-        trackBeat(t);
-        cameraKick = 0.0f;
+        trackBeat(show.beat, t);
+        show.beat.cameraKick = 0.0f;
         frameAt(ms / 1000.0);
-        EXPECT_EQ(cameraKick, beatFlag && scene.timeline.index == 2 ? 1.0f : 0.0f) << t;
+        EXPECT_EQ(show.beat.cameraKick, show.beat.beatFlag && scene.timeline.index == 2 ? 1.0f : 0.0f) << t;
 
         int band = scene.flashLatBand, sector = scene.flashLonSector;
         EXPECT_TRUE((t >= 1.0f && t <= 10.6957f) || (band == -1 && sector == -1 && scene.flashEmit == 0.0f)) << t;
@@ -392,7 +391,7 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
 
         EXPECT_LT(std::fabs(scene.ballRotation - lastRotation), 0.005f) << t;
         lastRotation = scene.ballRotation;
-        EXPECT_FLOAT_EQ(renderSettings.giBlend, t < bounceStart ? 0.3f : 0.9f) << t;
+        EXPECT_FLOAT_EQ(show.renderSettings.giBlend, t < bounceStart ? 0.3f : 0.9f) << t;
         EXPECT_TRUE(t > bounceStart || (scene.ballX == 0.5f && scene.ballY == 0.5f)) << t;
         // Full amplitude half a second in: the first touchdown, at 0.87 s, already reaches the floor.
         if (t > bounceStart + 0.5f && t < bounceStart + 1.0f)
@@ -406,12 +405,12 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
     // At exactly eight seconds after the flashes the bounce begins from the room centre.
     enterAt(0.0);
     frameAt(bounceStart);
-    EXPECT_TRUE(renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
+    EXPECT_TRUE(show.renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
 
     // The front wall and the ceiling stay dark through the flashes, then light up along a parabola over six
     // seconds: a quarter of the way at half time. The ceiling ends a little brighter than the front wall.
-    const VWFace& front = gpuConstants.vwFaces[faceNegZ];
-    const VWFace& ceiling = gpuConstants.vwFaces[facePosY];
+    const VWFace& front = show.walls.vwFaces[faceNegZ];
+    const VWFace& ceiling = show.walls.vwFaces[facePosY];
     for (auto [afterSec, share] : {std::pair{-0.01f, 0.0f}, {1.5f, 0.0625f}, {3.0f, 0.25f}, {6.0f, 1.0f}, {9.0f, 1.0f}}) {
         frameAt(amigaFlashEnd() + afterSec);
         EXPECT_NEAR(front.emissivity, share, 1e-4f) << afterSec;
@@ -422,30 +421,30 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
 
 TEST_F(CloudLightning, StrikesOnEvenBeatsThenOnEveryBeatInTheLastQuarterAndMissesBeatsDuringTheTransition)
 {
-    sceneTable[8] = &scene;
-    currentSceneIndex = 8;
+    show.sequence.sceneTable[8] = &scene;
+    show.sequence.currentSceneIndex = 8;
     for (int visit = 0; visit < 2; ++visit) {
         double start = 50.0 * (visit + 1), orbitBegan = -1.0;
-        setDemoClock(start);
+        show.demoClock = start;
         int beatsBefore = scene.beatCount, transitionBeats = 0, oddStrikes = 0;
-        switchScene();
+        switchScene(show);
         EXPECT_EQ(scene.beatCount, beatsBefore);  // the counts live for the whole program
         bool lastQuarter = false;
         float yawThreeSecondsIn = 0.0f;
         for (int i = 1; !scene.finished; ++i) {
             double now = start + i / 64.0;
             int beats = scene.beatCount, strikes = scene.strikeCount;
-            bool inTransition = cameraTransitionActive, orbitRunning = scene.timeline.index == 1;
+            bool inTransition = show.sequence.cameraTransitionActive, orbitRunning = scene.timeline.index == 1;
             // One frame as the frame loop runs it: the beat first, then the sequencer's step.
-            setDemoClock(now);
-            trackBeat((float)(i / 64.0 + 0.2 * visit));
-            stepSequencer();
+            show.demoClock = now;
+            trackBeat(show.beat, (float)(i / 64.0 + 0.2 * visit));
+            stepSequencer(show);
             if (!orbitRunning && scene.timeline.index == 1)
                 orbitBegan = now;
             if (scene.timeline.index == 1 && now - orbitBegan == 3.0)
-                yawThreeSecondsIn = cameraYaw;
-            if (!beatFlag || inTransition) {
-                transitionBeats += beatFlag;
+                yawThreeSecondsIn = show.cameraYaw;
+            if (!show.beat.beatFlag || inTransition) {
+                transitionBeats += show.beat.beatFlag;
                 EXPECT_TRUE(scene.beatCount == beats && scene.strikeCount == strikes) << now;
             } else {
                 EXPECT_EQ(scene.beatCount, beats + 1);
@@ -458,7 +457,7 @@ TEST_F(CloudLightning, StrikesOnEvenBeatsThenOnEveryBeatInTheLastQuarterAndMisse
             lastQuarter = lastQuarter || (scene.timeline.index == 1 && (float)(now - orbitBegan) / 15.0f > 0.75f);
         }
         // The satellites are anchored where the transition left the camera, when the orbit began.
-        EXPECT_TRUE(viewAnchorYaw == 2.7f && viewAnchorPitch == 0.4f && viewAnchorTime == orbitBegan);
+        EXPECT_TRUE(show.viewAnchor.yaw == 2.7f && show.viewAnchor.pitch == 0.4f && show.viewAnchor.time == orbitBegan);
         EXPECT_NEAR(yawThreeSecondsIn, 2.7f + 0.8f, 1e-5f);  // the standard turn from that anchor
         EXPECT_TRUE(transitionBeats > 0 && oddStrikes > 2) << visit;
     }

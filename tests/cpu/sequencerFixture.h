@@ -1,5 +1,5 @@
 // tests/cpu/sequencerFixture.h
-// Sequencer tests run on a manual clock with every piece of shared state at its start-up value.
+// Sequencer tests run on a manual clock with a show's state fresh from its start.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,31 +9,22 @@
 #include <string>
 #include <vector>
 
-#include "app/demoApp.h"
 #include "audio/beat.h"
-#include "sequencer/demoClock.h"
+#include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
+#include "sequencer/showState.h"
 
 class SequencerFixture : public ::testing::Test {
 protected:
     // A test puts its own scenes into an empty table of the registry's size, and may change the playlist.
-    void SetUp() override
-    {
-        resetRun();
-        sceneTable.assign(sceneTable.size(), nullptr);
-    }
-    void TearDown() override
-    {
-        scenePlaylist = savedPlaylist;
-        resetRun();
-    }
-    std::vector<int> savedPlaylist = scenePlaylist;
+    void SetUp() override { show.sequence.sceneTable.assign(sceneSlotCount(), nullptr); }
+    ShowState show;
 };
 
 // A scene that plays a given script and lets a test see, and change, the state it is entered in.
 class cProbeScene : public cSceneBase {
 public:
+    using cSceneBase::cSceneBase;
     std::vector<Phase> script = {Phase{"hold", 0.5f, {}, {}}};
     std::function<void()> onEnter;  // runs first, like a scene entry's own settings
 
@@ -43,16 +34,15 @@ public:
             onEnter();
         beginScript();
         timeline.phases = script;
-        startTimeline(timeline);
+        startTimeline(show, timeline);
     }
-    void fill(int) override {}
 };
 
 // One scene of the given class, played frame by frame on the manual clock, with music times chosen for its beats.
 template <class Scene>
 class SceneScript : public SequencerFixture {
 protected:
-    Scene scene;
+    Scene scene{show};
     double stepSec = 0.001;
     float musicSec = 0.0f;
 
@@ -60,21 +50,21 @@ protected:
     void musicFrame(bool beat)
     {
         if (beat) {
-            trackBeat(musicSec + 0.4f);
+            trackBeat(show.beat, musicSec + 0.4f);
             musicSec += 0.46875f;
         }
-        trackBeat(musicSec);
+        trackBeat(show.beat, musicSec);
     }
 
     void enterAt(double now)
     {
-        setDemoClock(now);
+        show.demoClock = now;
         scene.enter();
     }
-    void frame() { frameAt(demoClock() + stepSec); }
+    void frame() { frameAt(show.demoClock + stepSec); }
     void frameAt(double now)
     {
-        setDemoClock(now);
+        show.demoClock = now;
         scene.update();
     }
     // One frame at a point inside the current phase.
@@ -82,7 +72,7 @@ protected:
     // Frames until the named phase is current; false if the script ends first. An empty name runs to the end.
     bool runUntil(const std::string& name)
     {
-        for (double end = demoClock() + 60.0; phase() != name && !scene.finished && demoClock() < end;)
+        for (double end = show.demoClock + 60.0; phase() != name && !scene.finished && show.demoClock < end;)
             frame();
         return phase() == name;
     }

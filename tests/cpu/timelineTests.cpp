@@ -8,18 +8,18 @@
 namespace {
 class Timeline : public SequencerFixture {
 protected:
-    cProbeScene scene;
+    cProbeScene scene{show};
 
     int indexAt(double now)
     {
-        setDemoClock(now);
+        show.demoClock = now;
         scene.update();
         return scene.timeline.index;
     }
-    static std::string logText()
+    std::string logText() const
     {
         std::string text;
-        for (const LabelEntry& entry : labelLog)
+        for (const LabelEntry& entry : show.labels.labelLog)
             text += entry.text + " ";
         return text;
     }
@@ -29,7 +29,7 @@ protected:
 TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganItAndAScriptWithoutATimeoutNeverFinishesOnItsOwn)
 {
     float progress = -1.0f;
-    setDemoClock(10.0);
+    show.demoClock = 10.0;
     scene.script = {Phase{"a", 0.5f, {}, [&](float p, Phase&) { progress = p; }}, Phase{"b", 1.0f, {}, {}}};
     scene.enter();
     EXPECT_TRUE(indexAt(10.25) == 0 && progress == 0.5f);
@@ -39,16 +39,16 @@ TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganItAndAScriptWithoutATime
 
     // The duration is read after the callback, and a phase a callback ended is not timed out in the same frame.
     scene.script = {Phase{"stretch", 0.5f, {}, [](float, Phase& self) { self.duration = 2.0f; }},
-                    Phase{"self", 0.5f, {}, [this](float p, Phase&) { if (p >= 1.0f) advancePhase(scene.timeline); }},
+                    Phase{"self", 0.5f, {}, [this](float p, Phase&) { if (p >= 1.0f) advancePhase(show, scene.timeline); }},
                     Phase{"next", 1.0f, {}, {}}};
-    setDemoClock(0.0);
+    show.demoClock = 0.0;
     scene.enter();
     EXPECT_TRUE(indexAt(1.0) == 0 && indexAt(2.1) == 1 && indexAt(2.7) == 2);
 
     bool release = false;
-    scene.script = {Phase{"hold", -1.0f, {}, [&](float, Phase&) { if (release) advancePhase(scene.timeline); }},
+    scene.script = {Phase{"hold", -1.0f, {}, [&](float, Phase&) { if (release) advancePhase(show, scene.timeline); }},
                     Phase{"zero", 0.0f, {}, {}}};
-    setDemoClock(0.0);
+    show.demoClock = 0.0;
     scene.enter();
     for (double t = 1.0; t < 5000.0; t *= 2.0)
         EXPECT_EQ(indexAt(t), 0);
@@ -64,20 +64,20 @@ TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganItAndAScriptWithoutATime
 
 TEST_F(Timeline, LabelLogKeepsTheSixNewestWithoutARepeatOfTheNewestAndTimedLabelsShowFromTheSceneStartInListOrder)
 {
-    setDemoClock(2.5);
+    show.demoClock = 2.5;
     for (const char* text : {"a", "a", "b", "a", "", "ab", (const char*)nullptr})
-        showLabel(text);
-    EXPECT_TRUE(logText() == "a b a ab " && labelLog[0].shown == 2.5f) << logText();
+        showLabel(show.labels, text, show.demoClock);
+    EXPECT_TRUE(logText() == "a b a ab " && show.labels.labelLog[0].shown == 2.5f) << logText();
     for (const char* text : {"c", "d", "e"})
-        showLabel(text);
+        showLabel(show.labels, text, show.demoClock);
     EXPECT_EQ(logText(), "b a ab c d e ");
 
     const TimedLabel entries[] = {{"early", -1.0f}, {"zero", 0.0f}, {"one", 1.0f},
                                   {"three", 3.0f},  {"two", 2.0f},  {"late", 9.0f}};
-    clearLabels();
+    clearLabels(show.labels);
     scene.script = {Phase{"show", 5.0f, {}, {}}};
-    setTimedLabels(entries, 6);
-    setDemoClock(50.0);
+    setTimedLabels(show.labels, entries, 6);
+    show.demoClock = 50.0;
     scene.enter();
     // Frame times and the log after them; the script ends in the 56 s frame.
     const std::pair<double, const char*> frames[] = {
@@ -89,11 +89,11 @@ TEST_F(Timeline, LabelLogKeepsTheSixNewestWithoutARepeatOfTheNewestAndTimedLabel
     }
     EXPECT_TRUE(scene.finished);
 
-    clearLabels();  // as every entry does: the next list starts from its top
-    setTimedLabels(entries, 6);
+    clearLabels(show.labels);  // as every entry does: the next list starts from its top
+    setTimedLabels(show.labels, entries, 6);
     scene.enter();
     indexAt(60.0);
     EXPECT_EQ(logText(), "early zero ");
-    setTimedLabels(nullptr, 3);
-    EXPECT_TRUE(timedLabels.empty());
+    setTimedLabels(show.labels, nullptr, 3);
+    EXPECT_TRUE(show.labels.timedLabels.empty());
 }

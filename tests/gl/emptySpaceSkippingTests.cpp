@@ -21,18 +21,18 @@ const int n = 32, bricks = n / occupancyBrickSize;
 void claimEveryBrickEmpty()
 {
     std::vector<GLubyte> empty(bricks * bricks * bricks * 2, 255);
-    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
+    glBindTexture(GL_TEXTURE_3D, testGpu().volume.occupancyTex);
     glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, bricks, bricks, bricks, GL_RG_INTEGER, GL_UNSIGNED_BYTE, empty.data());
     glBindTexture(GL_TEXTURE_3D, 0);
 }
 
 std::vector<float> giPassFrom(const std::vector<float>& start, bool skipping)
 {
-    emptySpaceSkipping = skipping;
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
+    testGpu().emptySpaceSkipping = skipping;
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, testGpu().volume.giBuffer);
     glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, start.size() * sizeof(float), start.data());
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
-    runGiPass(n, n, 5, 1.0f, 4);
+    runTestGi(5, 1.0f, 4);
     return readGiBuffer();
 }
 
@@ -69,7 +69,7 @@ TEST(EmptySpaceSkipping, EachBrickKnowsHowFarTheNearestVoxelThatARayCouldHitOrTh
     GLint name = 0, access = 0;
     glGetIntegeri_v(GL_IMAGE_BINDING_NAME, 0, &name);
     glGetIntegeri_v(GL_IMAGE_BINDING_ACCESS, 0, &access);
-    EXPECT_TRUE(name == (GLint)volume.occupancyTex && access == GL_READ_WRITE) << name << " " << access;
+    EXPECT_TRUE(name == (GLint)testGpu().volume.occupancyTex && access == GL_READ_WRITE) << name << " " << access;
     EXPECT_TRUE(takeGlErrors().empty());
 }
 
@@ -78,11 +78,11 @@ TEST(EmptySpaceSkipping, GiIsBitIdenticalWithoutBouncesAndWithinTheirRaceWithThe
     prepareVolume(n);
     runTestFill(shapeBrickMix, {(float)occupancyBrickSize, 0.0501f, 1.0f});
     for (int face = 0; face < faceCount; ++face)
-        gpuConstants.vwFaces[face] = {0.3f, 0.4f, 0.5f, face == facePosY ? 2.0f : 0.0f, 1.0f};
-    uploadConstants();
-    renderSettings.samplingMode = 0;  // every direction generator in turn
-    renderSettings.falloff = 0.5f;
-    renderSettings.multibounce = false;
+        testShow().walls.vwFaces[face] = {0.3f, 0.4f, 0.5f, face == facePosY ? 2.0f : 0.0f, 1.0f};
+    uploadTestConstants();
+    testShow().renderSettings.samplingMode = 0;  // every direction generator in turn
+    testShow().renderSettings.falloff = 0.5f;
+    testShow().renderSettings.multibounce = false;
     const std::vector<float> zero((size_t)n * n * n * 4, 0.0f);
     std::vector<float> reference = giPassFrom(zero, false), skipped = giPassFrom(zero, true);
     EXPECT_EQ(memcmp(reference.data(), skipped.data(), reference.size() * sizeof(float)), 0);
@@ -91,8 +91,8 @@ TEST(EmptySpaceSkipping, GiIsBitIdenticalWithoutBouncesAndWithinTheirRaceWithThe
 
     // Bounces read cells that the same pass may be rewriting, old or new value. Near the fixed point of these
     // rays (albedos at most 0.5) no cell moves much, which bounds how far two passes may part.
-    updateOccupancy();
-    renderSettings.multibounce = true;
+    updateOccupancy(testGpu());
+    testShow().renderSettings.multibounce = true;
     std::vector<float> start = zero;
     for (int pass = 0; pass < 14; ++pass)
         start = giPassFrom(start, false);
@@ -111,13 +111,12 @@ TEST(EmptySpaceSkipping, PicturesMatchTheFullMarchAlsoWithTheSwellAndWithRefract
     prepareVolume(n);
     runTestFill(shapeBrickMix, {(float)occupancyBrickSize, 1.0f, 1.0f});
     // Light that varies from voxel to voxel shows any sample that moved.
-    gpuConstants.vwFaces[faceNegX] = {1.0f, 0.6f, 0.3f, 3.0f, 1.0f};
-    uploadConstants();
-    runGiPass(n, n, 0, 1.0f, 4);
-    runGiCopy(n);
-    renderSettings.refractionIOR = 1.3f;
+    testShow().walls.vwFaces[faceNegX] = {1.0f, 0.6f, 0.3f, 3.0f, 1.0f};
+    uploadTestConstants();
+    runTestGi(0, 1.0f, 4);
+    testShow().renderSettings.refractionIOR = 1.3f;
     auto draw = [&](bool skipping, float pulse, bool refraction) {
-        emptySpaceSkipping = skipping;
+        testGpu().emptySpaceSkipping = skipping;
         ViewSetup setup{.mainBasis = {}, .yaws = {}, .pitches = {}, .viewDistance = 1.6f, .volSize = n,
                         .width = 192, .height = 128, .gamma = 2.2f, .refraction = refraction, .hihatPulse = pulse};
         for (int k = 0; k < maxViews; ++k) {
@@ -125,7 +124,7 @@ TEST(EmptySpaceSkipping, PicturesMatchTheFullMarchAlsoWithTheSwellAndWithRefract
             setup.pitches[k] = -0.8f + 0.2f * k;
         }
         ViewsUBO views = buildViews(setup, 2);  // four views, each from its own side
-        return drawOffscreen(192, 128, [&] { drawRaymarch(views); });
+        return drawOffscreen(192, 128, [&] { drawRaymarch(testGpu(), testDrawPlan(views)); });
     };
     const struct { float pulse; bool refraction; } frames[] = {{0.0f, false}, {1.0f, false}, {0.0f, true}};
     for (auto [pulse, refraction] : frames)

@@ -3,6 +3,7 @@
 // reported once by name, leaves handle 0 and does not harm the others.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "platform/debugLog.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
+#include "show/show.h"
 #include "gpu/volumeResources.h"
 #include "scenes/sceneRegistry.h"
 #include "shaderSources.h"
@@ -70,13 +72,16 @@ TEST(ProgramBuilding, ABrokenBodyIsReportedOnceByNameTheOthersStillBuildAndAFail
     ASSERT_GE(rows.size(), 2u);
     rows[0].pieces.back() = "\n\nlayout(local_size_x=4) in;\nvoid main() { this is not glsl }\n";
     debugLogCaptureBegin();
-    buildFillPrograms(rows);
+    std::vector<FillProgram> fills;
+    for (const ProgramRow& row : rows)
+        fills.push_back(buildFillProgram(row));
     std::string log = debugLogCaptureEnd();
     EXPECT_EQ(log.rfind(std::string("SHADER ERROR [") + rows[0].name + "] compile:\n", 0), 0u) << log;
-    EXPECT_TRUE(log.find("SHADER ERROR", 1) == std::string::npos && *rows[0].handle == 0u) << log;
+    EXPECT_TRUE(log.find("SHADER ERROR", 1) == std::string::npos && fills[0].handle == 0u) << log;
     for (size_t i = 1; i < rows.size(); ++i)
-        EXPECT_NE(*rows[i].handle, 0u) << rows[i].name;
-    buildFillPrograms(sceneProgramRows());
+        EXPECT_NE(fills[i].handle, 0u) << rows[i].name;
+    for (FillProgram& fill : fills)
+        deleteProgram(fill.handle);
 
     // A failed raymarch stage leaves no program and no success line.
     debugLogCaptureBegin();
@@ -106,10 +111,11 @@ TEST(ConstantsBlock, EveryFieldSitsWhereTheCppImageHasItInTheFillsTheGiPassAndTh
             fields.push_back({"vwFaces[" + std::to_string(face) + "]." + name,
                               offsetof(ConstantsBlock, vwFaces) + face * sizeof(VWFaceGPU) + offset});
 
-    std::vector<std::pair<std::string, unsigned>> readers = {{"updateGI", programs.updateGI},
-                                                             {"raymarch", programs.raymarch}};
-    for (const ProgramRow& row : sceneProgramRows())
-        readers.push_back({row.name, *row.handle});
+    std::vector<std::pair<std::string, unsigned>> readers = {{"updateGI", testGpu().programs.updateGI.handle},
+                                                             {"raymarch", testGpu().programs.raymarch.handle}};
+    std::vector<ProgramRow> rows = sceneProgramRows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        readers.push_back({rows[i].name, testGpu().fills[i].handle});
     for (const auto& [program, handle] : readers) {
         ASSERT_NE(handle, 0u) << program;
         GLint size = 0;
@@ -126,5 +132,33 @@ TEST(ConstantsBlock, EveryFieldSitsWhereTheCppImageHasItInTheFillsTheGiPassAndTh
             EXPECT_EQ(driverOffset, (GLint)offset) << program << " " << name;
         }
     }
+    EXPECT_TRUE(takeGlErrors().empty());
+}
+
+// A name set on a program that does not declare it, or whose compiler dropped it, is a typo the driver ignores.
+TEST(ProgramUniforms, EveryNameAPassOrASceneSetsIsAnActiveUniformOfItsProgram)
+{
+    prepareVolume(16);
+    Gpu& gpu = testGpu();
+    auto expectActive = [](unsigned handle, const std::string& name, const std::string& program) {
+        std::vector<ActiveUniform> active = activeUniforms(handle);
+        EXPECT_TRUE(std::any_of(active.begin(), active.end(), [&](const ActiveUniform& u) { return u.name == name; }))
+            << program << " has no active uniform " << name;
+    };
+    auto expectKind = [&](auto& kind, const std::string& program) {
+        ASSERT_NE(kind.handle, 0u) << program;
+        for (UniformSlot slot : kind.slots())
+            expectActive(kind.handle, slot.name, program);
+    };
+    expectKind(gpu.programs.updateGI, "updateGI");
+    expectKind(gpu.programs.giCopy, "giCopy");
+    expectKind(gpu.programs.updateOccupancy, "updateOccupancy");
+    expectKind(gpu.programs.spreadOccupancy, "spreadOccupancy");
+    expectKind(gpu.programs.raymarch, "raymarch");
+    std::unique_ptr<Show> show = makeShow(ShowConfig());
+    const std::vector<SceneRow>& rows = sceneRegistry();
+    for (size_t row = 0; row < rows.size(); ++row)
+        for (const FillUniform& uniform : show->scenes[row]->fill().uniforms)
+            expectActive(gpu.fills[row].handle, uniform.name, rows[row].programName);
     EXPECT_TRUE(takeGlErrors().empty());
 }

@@ -2,9 +2,9 @@
 // The overlay pass draws each live caption into the window's framebuffer at its place and translucency.
 #include <gtest/gtest.h>
 
-#include "app/demoApp.h"
+#include "app/userInterface.h"
+#include "overlay/captionPlan.h"
 #include "overlay/overlay.h"
-#include "sequencer/demoClock.h"
 #include "sequencer/labels.h"
 #include "volumeTestSupport.h"
 
@@ -41,8 +41,6 @@ protected:
         ImGui::GetIO().Fonts->AddFontDefault();
         ImGui_ImplGlfw_InitForOpenGL(window, false);
         ImGui_ImplOpenGL2_Init();
-        restoreSharedDefaults();
-        setDemoClock(20.0);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     }
     void TearDown() override
@@ -52,7 +50,14 @@ protected:
         ImGui::DestroyContext();
         glfwSetWindowSize(window, savedWidth, savedHeight);
         glfwSwapBuffers(window);
-        restoreSharedDefaults();
+    }
+
+    // One user-interface frame with the captions of the label log, as the frame's GPU half draws it.
+    void overlayFrame()
+    {
+        beginUiFrame();
+        drawCaptions(planCaptions(labels.labelLog, now, ImGui::GetFontSize(), width, height));
+        renderUiFrame();
     }
 
     // A caption window appears one frame after it is first submitted, so several frames are drawn.
@@ -60,7 +65,7 @@ protected:
     {
         for (int frame = 0; frame < frames; ++frame) {
             glClear(GL_COLOR_BUFFER_BIT);
-            overlayPass(width, height);
+            overlayFrame();
         }
         std::vector<uint8_t> red((size_t)width * height);
             glReadBuffer(GL_BACK);
@@ -81,22 +86,24 @@ protected:
         return found;
     }
 
-    void showAged(const char* text, float ageSec) { labelLog.push_back({text, (float)demoClock() - ageSec}); }
+    void showAged(const char* text, float ageSec) { labels.labelLog.push_back({text, (float)now - ageSec}); }
     CaptionPixels captionAged(const char* text, float ageSec)
     {
-        labelLog.clear();
+        labels.labelLog.clear();
         showAged(text, ageSec);
         return drawAndRead();
     }
     GLFWwindow* window = nullptr;
     int savedWidth = 0, savedHeight = 0;
+    LabelState labels;
+    double now = 20.0;
 };
 }
 
 TEST_F(OverlayCaptions, CaptionSitsLeftOfTheMarginFadesWithItsAgeAndKeepsItsOwnWindowAndAnEmptyLogEndsTheFrame)
 {
     const int framesBefore = ImGui::GetFrameCount();
-    overlayPass(width, height);
+    overlayFrame();
     EXPECT_TRUE(ImGui::GetFrameCount() == framesBefore + 1 && ImGui::GetDrawData()->Valid);
 
     // Fifteen characters of the monospaced default font span an eighth of the width; a caption ends two of them
@@ -125,7 +132,7 @@ TEST_F(OverlayCaptions, CaptionSitsLeftOfTheMarginFadesWithItsAgeAndKeepsItsOwnW
     EXPECT_TRUE(tops[0] >= 0.44f * height - 0.75f * lineHeight - 1 && tops[0] <= 0.44f * height) << tops[0];
     EXPECT_TRUE(takeGlErrors().empty());
 
-    labelLog.clear();
+    labels.labelLog.clear();
     // Sharing a window would stack the second text a line below the first.
     for (auto [text, ageSec] : {std::pair{"gone", 9.0f}, {"gone", 9.0f}, {"HHHH", 1.0f}, {"IIII", 1.0f}})
         showAged(text, ageSec);
@@ -133,7 +140,7 @@ TEST_F(OverlayCaptions, CaptionSitsLeftOfTheMarginFadesWithItsAgeAndKeepsItsOwnW
     ASSERT_EQ(found.rowTops.size(), 1u);
     EXPECT_LE(found.maxY - found.rowTops[0], lineHeight);
     // Named by position in the log, the captions would be hidden for a frame when older entries leave it.
-    labelLog.erase(labelLog.begin(), labelLog.begin() + 2);
+    labels.labelLog.erase(labels.labelLog.begin(), labels.labelLog.begin() + 2);
     EXPECT_GT(drawAndRead(1).brightest, 0);
     EXPECT_TRUE(takeGlErrors().empty());
 }

@@ -20,7 +20,6 @@
 #include "scenes/sceneGearLogo.h"
 #include "scenes/sceneLuminarcs2.h"
 #include "scenes/sceneMetaballs2.h"
-#include "sequencer/demoClock.h"
 #include "volumeTestSupport.h"
 
 namespace {
@@ -84,12 +83,12 @@ float distance(float ax, float ay, float az, float bx, float by, float bz)
 TEST(MetaballsFill, TheFirstBallIsASharpSphereOfTheThresholdsRadiusThatGlowsWithItsGrowth)
 {
     const int n = 64;
-    cSceneMetaballs2 metaballs;
+    cSceneMetaballs2 metaballs{testShow()};
     ASSERT_TRUE(prepareScene(metaballs, "fillMetaballs2", n));
     // Alone and still at the centre until 3.3 s: exp(-r^2 100 / grow^2) passes 0.2 inside r = grow sqrt(ln 5 / 100).
     for (auto [time, glow] : {std::pair{1.5f, 0.8f * 0.81f * 2 * 0.25f}, {3.0f, 0.8f}}) {
-        setDemoClock(time);
-        metaballs.fill(n);
+        testShow().demoClock = time;
+        runSceneFill(metaballs, n);
         VolumeReadback v = readVolume();
         const float radius = time / 3.0f * std::sqrt(std::log(5.0f) / 100.0f), margin = 0.1f / n;
         for (const VoxelAt& b : voxelsWhere(v, [](const Voxel&) { return true; })) {
@@ -108,10 +107,10 @@ TEST(MetaballsFill, TheFirstBallIsASharpSphereOfTheThresholdsRadiusThatGlowsWith
 TEST(FogFill, FogThinsOutTowardsTheWallsUnderADensityCapAndOnlyTheFifthRigShowsTheCrescentMoon)
 {
     const int n = 64;
-    cSceneFog fog;
+    cSceneFog fog{testShow()};
     ASSERT_TRUE(prepareScene(fog, "fillFog", n));
-    setDemoClock(1.0);
-    fog.fill(n);
+    testShow().demoClock = 1.0;
+    runSceneFill(fog, n);
     VolumeReadback v = readVolume();
     EXPECT_TRUE(voxelsWhere(v, glows).empty()) << "no moon under the first rig";
     int clear = 0, dense = 0;
@@ -125,28 +124,28 @@ TEST(FogFill, FogThinsOutTowardsTheWallsUnderADensityCapAndOnlyTheFifthRigShowsT
     }
     EXPECT_TRUE(clear > 1000 && dense > 100) << clear << " clear, " << dense << " dense";
     fog.fogThresholdP = 0.95f;  // above every noise value: the room is clear
-    fog.fill(n);
+    runSceneFill(fog, n);
     EXPECT_TRUE(voxelsWhere(readVolume(), [](const Voxel& v) { return v.a > 0.0f && v.a < 1.0f; }).empty());
-    fog.fogThresholdP = cSceneFog().fogThresholdP;
+    fog.fogThresholdP = cSceneFog(testShow()).fogThresholdP;
 
-    setDemoClock(17.0);
-    fog.fill(n);
+    testShow().demoClock = 17.0;
+    runSceneFill(fog, n);
     v = readVolume();
     auto moonAt = [&](float x, float y) { return v.at((int)(x * n), (int)(y * n), n - 1).emissivity == 8.0f; };
     EXPECT_TRUE(moonAt(0.2f, 0.55f) && moonAt(0.5f, 0.2f)) << "the lit limb, left and below";
     EXPECT_TRUE(!moonAt(0.5f, 0.55f) && !moonAt(0.65f, 0.61f) && !moonAt(0.8f, 0.8f)) << "the hollow faces up right";
     for (const VoxelAt& m : voxelsWhere(v, glows))
-        EXPECT_GT(centre(m.z, n), 1.0f - renderSettings.wallThickness);
+        EXPECT_GT(centre(m.z, n), 1.0f - testShow().renderSettings.wallThickness);
 }
 
 TEST(CloudFill, EveryStrikeFallsBetweenItsHashedEndsAsAThinJaggedBoltAndTheCloudIsPalerAbove)
 {
     const int n = 128;
-    cSceneCloudLightning cloud;
+    cSceneCloudLightning cloud{testShow()};
     ASSERT_TRUE(prepareScene(cloud, "fillCloudLightning", 32));
-    setDemoClock(2.0);
+    testShow().demoClock = 2.0;
     cloud.strikeTime = -999.0;  // no strike: only the cloud, whose red rises from 0.25 at the floor to 0.4 on top
-    cloud.fill(32);
+    runSceneFill(cloud, 32);
     VolumeReadback v = readVolume();
     EXPECT_TRUE(voxelsWhere(v, glows).empty());
     for (const VoxelAt& c : voxelsWhere(v, [](const Voxel& v) { return v.a < 1.0f; })) {
@@ -157,7 +156,7 @@ TEST(CloudFill, EveryStrikeFallsBetweenItsHashedEndsAsAThinJaggedBoltAndTheCloud
     // The glow peaks at 16 at the strike and fades with the square of the time left of its 0.4 s.
     for (auto [sinceSec, peak] : {std::pair{0.0, 16.0f}, {0.2, 4.0f}, {0.4, 0.0f}}) {
         cloud.strikeTime = 2.0 - sinceSec;
-        cloud.fill(32);
+        runSceneFill(cloud, 32);
         float brightest = 0.0f;
         for (const VoxelAt& g : voxelsWhere(readVolume(), glows))
             brightest = std::max(brightest, g.v.emissivity);
@@ -166,11 +165,11 @@ TEST(CloudFill, EveryStrikeFallsBetweenItsHashedEndsAsAThinJaggedBoltAndTheCloud
 
     // The bolt of strike k runs from a hashed point on top to one at the bottom, each moved by the jag there.
     ASSERT_TRUE(prepareScene(cloud, "fillCloudLightning", n));
-    setDemoClock(2.0);
+    testShow().demoClock = 2.0;
     for (int strike : {3, 4}) {
         cloud.strikeCount = strike;
         cloud.strikeTime = 2.0;
-        cloud.fill(n);
+        runSceneFill(cloud, n);
         v = readVolume();
         const uint32_t id = strike * 10u;
         const struct { float x, y, z, jagAt; } ends[] = {
@@ -194,9 +193,9 @@ TEST(CloudFill, EveryStrikeFallsBetweenItsHashedEndsAsAThinJaggedBoltAndTheCloud
 TEST(AmigaFill, GridsLineTheBackWallAndTheFloorsBackAndEachPatchSitsOnTheTiltedBallWhereItsBandAndSectorSay)
 {
     const int n = 128;
-    cSceneAmigaBall amiga;
+    cSceneAmigaBall amiga{testShow()};
     ASSERT_TRUE(prepareScene(amiga, "fillAmigaBall", n));
-    amiga.fill(n);
+    runSceneFill(amiga, n);
     VolumeReadback v = readVolume();
     auto violet = [&](int x, int y, int z) { return v.at(x, y, z).b > v.at(x, y, z).g + 0.1f; };
     // Eight lines each way on the back wall, placed symmetrically; on the floor only the back two and a half cells.
@@ -221,7 +220,7 @@ TEST(AmigaFill, GridsLineTheBackWallAndTheFloorsBackAndEachPatchSitsOnTheTiltedB
         amiga.flashLonSector = sector;
         amiga.flashEmit = 40.0f;
         amiga.ballRotation = rotation;
-        amiga.fill(n);
+        runSceneFill(amiga, n);
         std::vector<VoxelAt> lit = voxelsWhere(readVolume(), glows);
         std::vector<std::array<int, 3>> places;
         for (const VoxelAt& l : lit) {
@@ -254,14 +253,14 @@ TEST(AmigaFill, GridsLineTheBackWallAndTheFloorsBackAndEachPatchSitsOnTheTiltedB
 TEST(NameFill, TubesStutterIgniteInTheirOwnColoursAndStandInAFaintHaze)
 {
     const int n = 64;
-    cSceneLuminarcs2 scene;
+    cSceneLuminarcs2 scene{testShow()};
     ASSERT_TRUE(prepareScene(scene, "fillLuminarcs2", n));
     // The glass of letter i in a fill at the given time; it emits 30 x its brightness. The letters of LUMINARCS
     // stand four over five between the default walls.
     VolumeReadback v;
     auto fillAt = [&](float time) {
-        setDemoClock(time);
-        scene.fill(n);
+        testShow().demoClock = time;
+        runSceneFill(scene, n);
         v = readVolume();
     };
     auto glassOf = [&](int i) {
@@ -309,8 +308,8 @@ TEST(NameFill, TubesStutterIgniteInTheirOwnColoursAndStandInAFaintHaze)
 
     // The haze: grey-blue, between 0.0175 and 0.0325 thick, never even; none without it.
     scene.s2Fog = true;
-    setDemoClock(12.0);
-    scene.fill(n);
+    testShow().demoClock = 12.0;
+    runSceneFill(scene, n);
     float thinnest = 1.0f, thickest = 0.0f;
     for (const VoxelAt& h : voxelsWhere(readVolume(), [](const Voxel& v) { return v.a < 0.2f; })) {
         EXPECT_TRUE(h.v.r == h.v.g && h.v.b > h.v.r && h.v.emissivity == 0.0f);
@@ -324,15 +323,15 @@ TEST(NameFill, TubesStutterIgniteInTheirOwnColoursAndStandInAFaintHaze)
 TEST(LogoFill, TheEmblemTurnsAboutTheVerticalAxisWithAWindowInItsHeart)
 {
     const int n = 64;
-    cSceneGearLogo logo;
+    cSceneGearLogo logo{testShow()};
     ASSERT_TRUE(prepareScene(logo, "fillGearLogo", n));
     logo.logoZ = 0.5f;
     logo.logoEmissivity = 3.0f;
     // Turned a quarter, the emblem is the unturned one carried from the x-y plane into the z-y plane.
     auto emblem = [&](float angle) {
         logo.logoAngle = angle;
-        setDemoClock(5.0);  // before the caption
-        logo.fill(n);
+        testShow().demoClock = 5.0;  // before the caption
+        runSceneFill(logo, n);
         std::set<std::array<int, 3>> ink;
         for (const VoxelAt& e : voxelsWhere(readVolume(), [](const Voxel& v) { return v.a > 0.5f; }))
             ink.insert({e.x, e.y, e.z});

@@ -22,8 +22,8 @@ namespace {
 ViewsUBO viewsFor(int width, int height, int layout, float yaw, float pitch, float distance = 1.6f)
 {
     ViewSetup setup{.mainBasis = buildCameraBasis(yaw, pitch, distance), .yaws = {}, .pitches = {},
-                    .viewDistance = distance, .volSize = volume.volSize, .width = width, .height = height,
-                    .gamma = renderSettings.gamma, .refraction = false, .hihatPulse = 0.0f};
+                    .viewDistance = distance, .volSize = testGpu().volume.volSize, .width = width, .height = height,
+                    .gamma = testShow().renderSettings.gamma, .refraction = false, .hihatPulse = 0.0f};
     for (int k = 0; k < maxViews; ++k) {
         setup.yaws[k] = yaw + 0.5f * k;
         setup.pitches[k] = pitch;
@@ -37,14 +37,14 @@ TEST(Renderer, ForceBlackTurnsEveryRayThatMeetsTheCubeOpaqueBlackAndLeavesMisses
     prepareVolume(16);
     runTestFill(shapeEmpty);
     writeGiBuffer(0.5f, 0.5f, 0.5f);
-    runGiCopy(volume.giSize);
+    runGiCopy(testGpu());
     // Layout 1 at 96 x 64 leaves the side columns (24 wide) uncovered above, between and below its views.
     const int width = 96, height = 64;
     ViewsUBO views = viewsFor(width, height, 1, 0.7f, -0.5f);
-    std::vector<float> plain = drawOffscreen(width, height, [&] { drawRaymarch(views); });
-    gpuConstants.forceBlack = true;
-    writeFrameConstants();
-    std::vector<float> black = drawOffscreen(width, height, [&] { drawRaymarch(views); });
+    std::vector<float> plain = drawOffscreen(width, height, [&] { drawRaymarch(testGpu(), testDrawPlan(views)); });
+    testShow().walls.forceBlack = true;
+    uploadTestConstants();
+    std::vector<float> black = drawOffscreen(width, height, [&] { drawRaymarch(testGpu(), testDrawPlan(views)); });
     int uncovered = 0, hits = 0, wrong = 0;
     for (size_t at = 0; at < black.size(); at += 4) {
         uncovered += black[at + 3] == 0.0f;
@@ -63,29 +63,29 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloor
     runTestFill(shapeEmpty);
     const float albedo[3] = {0.5f, 0.25f, 1.0f};
     for (int face = 0; face < faceCount; ++face)
-        gpuConstants.vwFaces[face] = {albedo[0], albedo[1], albedo[2], 2.0f, 1.0f};
-    uploadConstants();
-    renderSettings.multibounce = false;
-    renderSettings.raysPerFrame = 3;
+        testShow().walls.vwFaces[face] = {albedo[0], albedo[1], albedo[2], 2.0f, 1.0f};
+    uploadTestConstants();
+    testShow().renderSettings.multibounce = false;
+    testShow().renderSettings.raysPerFrame = 3;
     writeGiBuffer(9.0f, 9.0f, 9.0f);
-    giResetRequested = true;
+    testShow().gi.giResetRequested = true;
     // The reset clears the old 9s; progressive then averages, carrying on from the running average's history.
     const struct { int mode; float emissivityMul, blend; } frames[] = {
         {giProgressive, 1.0f, 1.0f},    {giProgressive, 3.0f, 0.5f},  {giProgressive, 5.0f, 1.0f / 3},
         {giRunningAverage, 2.0f, 0.3f}, {giProgressive, 4.0f, 0.25f}, {giProgressive, 6.0f, 0.2f},
         {giFrozen, 100.0f, 0.0f}};
     float expected[3] = {9.0f, 9.0f, 9.0f};
-    unsigned frameId = giFrameId;
+    unsigned frameId = testShow().gi.giFrameId;
     for (const auto& frame : frames) {
-        giAccumMode = frame.mode;
-        gpuConstants.emissivityMul = frame.emissivityMul;
-        giFrameControl(renderSettings.raysPerFrame);
+        testShow().gi.giAccumMode = frame.mode;
+        testShow().walls.emissivityMul = frame.emissivityMul;
+        runTestGiFrame(testShow().renderSettings.raysPerFrame);
         for (int c = 0; c < 3; ++c)
             expected[c] += (albedo[c] * 2.0f * frame.emissivityMul - expected[c]) * frame.blend;
         frameId += frame.mode != giFrozen;
         SCOPED_TRACE(testing::Message() << "mode " << frame.mode << " blend " << frame.blend);
-        EXPECT_TRUE(!giResetRequested && giFrameId == frameId);
-        for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(volume.giTex, 8, GL_RGBA, 4)}) {
+        EXPECT_TRUE(!testShow().gi.giResetRequested && testShow().gi.giFrameId == frameId);
+        for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(testGpu().volume.giTex, 8, GL_RGBA, 4)}) {
             int wrong = 0;
             for (size_t i = 0; i < gi.size(); i += 4)
                 for (int c = 0; c < 3; ++c)
@@ -102,16 +102,16 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloor
     };
     // Floor: voxels y 0..3. Slab: y 9..10 over x and z 5..10. Only the ceiling (+y) emits.
     runTestFill(shapeFloorAndSlab);
-    gpuConstants.vwFaces[facePosY] = {1.0f, 0.8f, 0.6f, 4.0f, 1.0f};
-    uploadConstants();
-    renderSettings.raysPerFrame = 16;
-    giAccumMode = giProgressive;
+    testShow().walls.vwFaces[facePosY] = {1.0f, 0.8f, 0.6f, 4.0f, 1.0f};
+    uploadTestConstants();
+    testShow().renderSettings.raysPerFrame = 16;
+    testShow().gi.giAccumMode = giProgressive;
     // The first progressive frame replaces these 7s everywhere, except in buried cells unless they are zeroed.
     writeGiBuffer(7.0f, 7.0f, 7.0f);
     for (bool multibounce : {false, true}) {
-        renderSettings.multibounce = multibounce;
+        testShow().renderSettings.multibounce = multibounce;
         for (int frame = 0; frame < 4; ++frame)
-            giFrameControl(renderSettings.raysPerFrame);
+            runTestGiFrame(testShow().renderSettings.raysPerFrame);
         std::vector<float> gi = readGiBuffer();
         float slabUnderside = 0.0f;
         for (int x = 6; x <= 9; ++x)
@@ -132,10 +132,10 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloor
             }
     }
     // With passthrough a buried cell keeps what it had, while the floor's surface gathers anew.
-    renderSettings.opaquePassthrough = true;
-    renderSettings.multibounce = false;
+    testShow().renderSettings.opaquePassthrough = true;
+    testShow().renderSettings.multibounce = false;
     writeGiBuffer(7.0f, 7.0f, 7.0f);
-    runGiPass(n, n, 0, 1.0f, 2);
+    runTestGi(0, 1.0f, 2);
     std::vector<float> gi = readGiBuffer();
     for (int x = 6; x <= 9; ++x)
         for (int z = 6; z <= 9; ++z)
@@ -155,35 +155,35 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
     };
     prepareVolume(16);
     runTestFill(shapeSphere, {0.5f, 0.5f, 0.5f, 0.3f});
-    std::vector<float> filled = readTexture3D(volume.volumeTex, 16, GL_RGBA, 4);
+    std::vector<float> filled = readTexture3D(testGpu().volume.volumeTex, 16, GL_RGBA, 4);
     writeGiBuffer(3.0f, 3.0f, 3.0f);
-    runGiCopy(volume.giSize);
-    GLuint volumeTex = volume.volumeTex, occupancyTex = volume.occupancyTex;
-    EXPECT_FALSE(checkVolumeResources(16));
+    runGiCopy(testGpu());
+    GLuint volumeTex = testGpu().volume.volumeTex, occupancyTex = testGpu().volume.occupancyTex;
+    EXPECT_FALSE(checkVolumeResources(testGpu().volume, 16));
 
-    requestedGiScale = 2;
-    EXPECT_TRUE(checkVolumeResources(16) && volume.volumeTex == volumeTex &&
-                volume.occupancyTex == occupancyTex && !giResetRequested && volume.giSize == 8);
-    EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
-    EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
+    testGpu().volume.requestedGiScale = 2;
+    EXPECT_TRUE(checkVolumeResources(testGpu().volume, 16) && testGpu().volume.volumeTex == volumeTex &&
+                testGpu().volume.occupancyTex == occupancyTex && !testShow().gi.giResetRequested && testGpu().volume.giSize == 8);
+    EXPECT_EQ(readTexture3D(testGpu().volume.volumeTex, 16, GL_RGBA, 4), filled);
+    EXPECT_TRUE(width(testGpu().volume.giTex) == 8 && width(testGpu().volume.emissRoughTex) == 16);
     const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
-    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(volume.giTex, 8, GL_RGBA, 4) == zeros);
+    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(testGpu().volume.giTex, 8, GL_RGBA, 4) == zeros);
 
     // No voxel, or a scale that leaves no GI cell, cannot be built: the resources stay as they are.
     for (auto [size, scale] : {std::pair{0, 1}, {16, 0}, {16, 32}}) {
-        requestedGiScale = scale;
-        EXPECT_FALSE(checkVolumeResources(size)) << size << " at scale " << scale;
+        testGpu().volume.requestedGiScale = scale;
+        EXPECT_FALSE(checkVolumeResources(testGpu().volume, size)) << size << " at scale " << scale;
     }
-    EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
+    EXPECT_TRUE(testGpu().volume.volumeTex == volumeTex && testGpu().volume.giSize == 8);
 
-    requestedGiScale = 1;
-    EXPECT_TRUE(checkVolumeResources(8) && giResetRequested && width(volume.volumeTex) == 8 && volume.giSize == 8 &&
-                width(volume.occupancyTex) == occupancyBrickCount(8));
+    testGpu().volume.requestedGiScale = 1;
+    EXPECT_TRUE(checkVolumeResources(testGpu().volume, 8) && width(testGpu().volume.volumeTex) == 8 && testGpu().volume.giSize == 8 &&
+                width(testGpu().volume.occupancyTex) == occupancyBrickCount(8));
 
-    deleteVolumeResources();
-    EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
-                volume.linearSampler == 0 && volume.nearestSampler == 0 && volume.occupancyTex == 0);
-    EXPECT_TRUE(checkVolumeResources(8) && volume.volumeTex != 0);
+    deleteVolumeResources(testGpu().volume);
+    EXPECT_TRUE(testGpu().volume.volumeTex == 0 && testGpu().volume.emissRoughTex == 0 && testGpu().volume.giBuffer == 0 && testGpu().volume.giTex == 0 &&
+                testGpu().volume.linearSampler == 0 && testGpu().volume.nearestSampler == 0 && testGpu().volume.occupancyTex == 0);
+    EXPECT_TRUE(checkVolumeResources(testGpu().volume, 8) && testGpu().volume.volumeTex != 0);
     // A fresh occupancy lets nothing be skipped before the occupancy pass has read a fill.
     EXPECT_EQ(readOccupancy(), std::vector<GLubyte>(2 * 2 * 2 * 2, 0));
     EXPECT_TRUE(takeGlErrors().empty());

@@ -3,63 +3,131 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/demoApp.h"
 #include "gpu/constants.h"
 #include "gpu/fillDispatch.h"
+#include "gpu/giPass.h"
 #include "gpu/giState.h"
 #include "gpu/occupancy.h"
 #include "gpu/programs.h"
 #include "gpu/renderSettings.h"
-#include "gpu/volumeResources.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
 #include "shaderSources.h"
 #include "testShaders.h"
 
 namespace {
-GLuint testFillProgram = 0;
+FillProgram testFill;
+}
 
+Gpu& testGpu()
+{
+    static Gpu gpu;
+    return gpu;
+}
+
+ShowState& testShow()
+{
+    static ShowState show;
+    return show;
+}
+
+void uploadTestConstants()
+{
+    writeConstants(testGpu().buffers, buildConstantsBlock(testShow().renderSettings, testShow().walls));
+}
+
+void runTestGi(unsigned frameId, float blend, int raysPerFrame)
+{
+    const RenderSettings& settings = testShow().renderSettings;
+    GiPlan plan;
+    plan.run = true;
+    plan.frameId = frameId;
+    plan.blend = blend;
+    plan.raysPerFrame = raysPerFrame;
+    plan.falloff = settings.falloff;
+    plan.samplingMode = settings.samplingMode;
+    plan.multibounce = settings.multibounce;
+    plan.opaquePassthrough = settings.opaquePassthrough;
+    runGiFrame(testGpu(), plan);
+}
+
+void runTestGiFrame(int raysPerFrame)
+{
+    GiFrame frame = planGiFrame(testShow().gi, testShow().renderSettings.giBlend);
+    uploadTestConstants();
+    if (frame.clear)
+        giClear(testGpu().volume);
+    if (frame.step.run)
+        runTestGi(frame.frameId, frame.step.blend, raysPerFrame);
+}
+
+DrawPlan testDrawPlan(const ViewsUBO& views)
+{
+    const RenderSettings& settings = testShow().renderSettings;
+    DrawPlan plan;
+    plan.views = views;
+    std::copy_n(settings.bgColor, 3, plan.bgColor);
+    plan.refractionIOR = settings.refractionIOR;
+    plan.haloEnabled = settings.haloEnabled;
+    plan.haloIntensity = settings.haloIntensity;
+    return plan;
+}
+
+void runSceneFill(const cSceneBase& scene, int volSize)
+{
+    FillPlan plan;
+    plan.run = true;
+    plan.program = scene.fillRow;
+    plan.volSize = volSize;
+    plan.request = scene.fill();
+    plan.constants = buildConstantsBlock(testShow().renderSettings, testShow().walls);
+    dispatchFill(testGpu(), plan);
 }
 
 void prepareVolume(int size)
 {
-    restoreSharedDefaults();
-    emptySpaceSkipping = true;
+    Gpu& gpu = testGpu();
+    testShow() = ShowState();
+    gpu.emptySpaceSkipping = true;
     // Every program, the test fill's among them, is built once for the whole run.
-    if (!testFillProgram) {
-        std::vector<ProgramRow> rows = sceneProgramRows();
-        rows.push_back(
-            {"fillTestShapes", {constants_glsl, noise_glsl, vol_write_glsl, fillTestShapes_glsl}, &testFillProgram});
-        buildAllPrograms(rows);
-        createUniformBuffers();
+    if (!testFill.handle) {
+        buildAllPrograms(gpu.programs, gpu.fills, sceneProgramRows());
+        testFill = buildFillProgram({"fillTestShapes", {constants_glsl, noise_glsl, vol_write_glsl, fillTestShapes_glsl}});
+        createUniformBuffers(gpu.buffers);
     }
-    requestedGiScale = 1;
-    checkVolumeResources(size);
-    renderSettings.volSize = size;
-    uploadConstants();
-    giResetRequested = false;
+    gpu.volume.requestedGiScale = 1;
+    checkVolumeResources(gpu.volume, size);
+    testShow().renderSettings.volSize = size;
+    uploadTestConstants();
 }
 
 void runTestFill(TestShape shape, const std::vector<float>& params)
 {
-    uploadConstants();
-    dispatchFill(testFillProgram, volume.volSize, 0.0f, [&](const FillUniforms& u) {
-        u.setInt("shape", shape);
-        glUniform1fv(glGetUniformLocation(u.program, "a"), (GLsizei)params.size(), params.data());
-    });
-    updateOccupancy();
+    uploadTestConstants();
+    FillPlan plan;
+    plan.volSize = testGpu().volume.volSize;
+    plan.constants = buildConstantsBlock(testShow().renderSettings, testShow().walls);
+    plan.request.uniforms = {{"shape", (int)shape}};
+    // The parameter array is set here: a fill request carries single values only.
+    glUseProgram(testFill.handle);
+    glUniform1fv(glGetUniformLocation(testFill.handle, "a"), (GLsizei)params.size(), params.data());
+    dispatchFillProgram(testGpu(), testFill, plan);
+    updateOccupancy(testGpu());
 }
 
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize)
 {
     prepareVolume(volSize);  // with the clock at 0, the scene's time
-    for (const ProgramRow& row : sceneProgramRows())
-        if (std::string(row.name) == programName)
-            scene.fillProgram = *row.handle;
+    const std::vector<SceneRow>& rows = sceneRegistry();
+    for (size_t row = 0; row < rows.size(); ++row)
+        if (std::string(rows[row].programName) == programName)
+            scene.fillRow = (int)row;
     scene.enter();
-    return scene.fillProgram != 0;
+    return scene.fillRow >= 0 && testGpu().fills[scene.fillRow].handle != 0;
 }
 
 std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int components)
@@ -74,10 +142,10 @@ std::vector<float> readTexture3D(GLuint texture, int size, GLenum format, int co
 
 std::vector<GLubyte> readOccupancy()
 {
-    int bricks = occupancyBrickCount(volume.volSize);
+    int bricks = occupancyBrickCount(testGpu().volume.volSize);
     std::vector<GLubyte> data((size_t)bricks * bricks * bricks * 2);
     glMemoryBarrier(GL_TEXTURE_UPDATE_BARRIER_BIT);
-    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
+    glBindTexture(GL_TEXTURE_3D, testGpu().volume.occupancyTex);
     glGetTexImage(GL_TEXTURE_3D, 0, GL_RG_INTEGER, GL_UNSIGNED_BYTE, data.data());
     glBindTexture(GL_TEXTURE_3D, 0);
     return data;
@@ -85,9 +153,9 @@ std::vector<GLubyte> readOccupancy()
 
 std::vector<float> readGiBuffer()
 {
-    std::vector<float> data((size_t)volume.giSize * volume.giSize * volume.giSize * 4);
+    std::vector<float> data((size_t)testGpu().volume.giSize * testGpu().volume.giSize * testGpu().volume.giSize * 4);
     glMemoryBarrier(GL_BUFFER_UPDATE_BARRIER_BIT);
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, testGpu().volume.giBuffer);
     glGetBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, data.size() * sizeof(float), data.data());
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
     return data;
@@ -96,7 +164,7 @@ std::vector<float> readGiBuffer()
 void writeGiBuffer(float r, float g, float b)
 {
     const float value[4] = {r, g, b, 0.0f};
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, testGpu().volume.giBuffer);
     glClearBufferData(GL_SHADER_STORAGE_BUFFER, GL_RGBA32F, GL_RGBA, GL_FLOAT, value);
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
 }
@@ -132,6 +200,7 @@ Voxel VolumeReadback::at(int x, int y, int z) const
 
 VolumeReadback readVolume()
 {
+    const VolumeResources& volume = testGpu().volume;
     return {volume.volSize, readTexture3D(volume.volumeTex, volume.volSize, GL_RGBA, 4),
             readTexture3D(volume.emissRoughTex, volume.volSize, GL_RG, 2)};
 }

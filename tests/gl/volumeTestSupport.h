@@ -10,7 +10,25 @@
 #include <string>
 #include <vector>
 
+#include "gpu/gpu.h"
+#include "gpu/passPlans.h"
+#include "sequencer/showState.h"
+
 class cSceneBase;
+
+// The GL tests' one GPU back end, with every program built once, and the show state their passes are planned from.
+Gpu& testGpu();
+ShowState& testShow();
+// The Constants block from the test show's settings and walls, written as a frame does before its GI pass.
+void uploadTestConstants();
+// One GI frame planned from the test show's GI state and settings, as the frame step plans it.
+void runTestGiFrame(int raysPerFrame);
+// A GI gather and copy with the given frame number, blend and rays, whatever the GI state.
+void runTestGi(unsigned frameId, float blend, int raysPerFrame);
+// The views and the test show's raymarch settings.
+DrawPlan testDrawPlan(const ViewsUBO& views);
+// The scene's fill of this frame, as the frame step plans and runs it.
+void runSceneFill(const cSceneBase& scene, int volSize);
 
 // Errors the debug callback of the shared test context has seen since the last call; each test asserts none.
 std::vector<std::string> takeGlErrors();
@@ -19,11 +37,12 @@ std::vector<std::string> takeGlErrors();
 enum TestShape { shapeEmpty, shapeBox, shapeBoxZ, shapeCylinder, shapeSphere, shapePlane,
                  shapeFloorAndSlab, shapeBrickMix };
 
-// Restores the shared state (the clock at 0), builds every program once and (re)creates a volume of size^3.
+// A fresh test show (the clock at 0), every program built once, and a volume of size^3.
 void prepareVolume(int size);
 // Fills the volume and rebuilds its occupancy, as the frame step does.
 void runTestFill(TestShape shape, const std::vector<float>& params = {});
-// prepareVolume, the scene's fill program from the registry, then its entry; false when the program did not build.
+// prepareVolume, the scene's registry row by its fill program's name, then its entry; false when the program did
+// not build.
 bool prepareScene(cSceneBase& scene, const char* programName, int volSize);
 
 // Level 0 of a 3D texture as floats (x fastest, then y, then z), the GI buffer as RGBA per cell, and every GI cell

@@ -19,7 +19,6 @@
 #include "app/demoApp.h"
 #include "tools/common/pngWriter.h"
 #include "scenes/sceneRegistry.h"
-#include "sequencer/sceneSequence.h"
 
 namespace {
 constexpr int width = 96, height = 54, volSize = 32, fps = 4, rays = 1;
@@ -155,7 +154,9 @@ TEST(GoldenPictures, EverySceneLooksAsItsReferencesAtTwoMoments)
     setenv("LP_NUM_THREADS", "1", 1);
     AppOptions options = offscreenAppOptions(width, height);
     options.volumeOverride = volSize;
-    ASSERT_TRUE(appStartup(options));
+    options.fixedRaysPerFrame = rays;
+    DemoApp app;
+    ASSERT_TRUE(appStartup(app, options));
     // The references hold one renderer's rounding; another renderer, a GPU above all, draws the same show a
     // little differently, so there the comparison is skipped.
     const std::string renderer = std::string((const char*)glGetString(GL_RENDERER)) + ", OpenGL " +
@@ -168,25 +169,24 @@ TEST(GoldenPictures, EverySceneLooksAsItsReferencesAtTwoMoments)
         std::string referenceRenderer;
         std::getline(std::ifstream(rendererFile), referenceRenderer);
         if (renderer != referenceRenderer) {
-            appShutdown();
+            appShutdown(app);
             GTEST_SKIP() << "the references were made with " << referenceRenderer << "; this is " << renderer;
         }
     }
-    appFixRaysPerFrame(rays);
     for (const Moment& moment : moments) {
-        resetRun();
-        currentSceneIndex = tableIndexOf(moment.scene);
-        ASSERT_GE(currentSceneIndex, 0) << moment.scene;
+        int tableIndex = tableIndexOf(moment.scene);
+        ASSERT_GE(tableIndex, 0) << moment.scene;
+        appStartShow(app, tableIndex);
         long frame = 0;
         for (float atSec : moment.atSec) {
             for (; frame <= std::lround(atSec * fps); ++frame)
-                appFrame(fixedStepInput(frame, fps));
+                appFrame(app, fixedStepInput(frame, fps));
             Picture got;
             readTargetPixels(got.rgba, got.width, got.height);
             checkPicture(pictureName(moment.scene, atSec), got, update);
         }
     }
-    appShutdown();
+    appShutdown(app);
 }
 
 // Two builds' pictures of one moment, held to the same metric: LUMENFOLD_COMPARE="GOT.png WANT.png".

@@ -35,16 +35,17 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    if (!appStartup(offscreenAppOptions(options.width, options.height)))
+    DemoApp app;
+    if (!appStartup(app, offscreenAppOptions(options.width, options.height)))
         return appStartupFailureStatus();
     std::string renderer = (const char*)glGetString(GL_RENDERER);
     benchmark::AddCustomContext("gl_renderer", renderer);
     benchmark::AddCustomContext("gl_version", (const char*)glGetString(GL_VERSION));
-    registerSceneBenchmarks(options.scene, options.approachFps);
-    registerFloorBenchmarks();
+    registerSceneBenchmarks(app, options.scene, options.approachFps);
+    registerFloorBenchmarks(app);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     printSceneSummary(options.summaryOnStderr ? stderr : stdout, renderer.c_str(), options.width, options.height);
-    appShutdown();
+    appShutdown(app);
     return 0;
 }

@@ -7,17 +7,17 @@
 #include <functional>
 
 #include "benchShaders.h"
+#include "app/demoApp.h"
 #include "gpu/fillDispatch.h"
 #include "gpu/programs.h"
-#include "gpu/volumeResources.h"
 #include "gpuStopwatch.h"
 #include "sceneBenchmarks.h"
 #include "shaderSources.h"
 
 namespace {
-void timeGpu(benchmark::State& state, unsigned program, const std::function<void()>& work)
+void timeGpu(benchmark::State& state, const Gpu& gpu, unsigned program, const std::function<void()>& work)
 {
-    if (!program || !volume.volumeTex) {
+    if (!program || !gpu.volume.volumeTex) {
         state.SkipWithError("the floor program failed to build, or no frame has created the volume");
         return;
     }
@@ -33,20 +33,21 @@ void timeGpu(benchmark::State& state, unsigned program, const std::function<void
     state.counters["gpu_ms"] = benchmark::Counter(totalMs / (double)state.iterations());
 }
 
-void storeFloor(benchmark::State& state)
+void storeFloor(benchmark::State& state, Gpu& gpu)
 {
-    unsigned program =
-        buildComputeProgram("benchStoreFloor", {constants_glsl, vol_write_glsl, benchStoreFloor_glsl});
-    timeGpu(state, program, [&] { dispatchFill(program, volume.volSize, 0.0f); });
-    deleteProgram(program);
+    FillProgram program = buildFillProgram({"benchStoreFloor", {constants_glsl, vol_write_glsl, benchStoreFloor_glsl}});
+    FillPlan plan;
+    plan.volSize = gpu.volume.volSize;
+    timeGpu(state, gpu, program.handle, [&] { dispatchFillProgram(gpu, program, plan); });
+    deleteProgram(program.handle);
 }
 
-void colourFloor(benchmark::State& state)
+void colourFloor(benchmark::State& state, Gpu& gpu)
 {
     unsigned program = buildRaymarchProgram(raymarchVertex_glsl, benchColourFloor_glsl);
     GLuint vertexArray = 0;
     glGenVertexArrays(1, &vertexArray);
-    timeGpu(state, program, [&] {
+    timeGpu(state, gpu, program, [&] {
         glUseProgram(program);
         glBindVertexArray(vertexArray);
         glDrawArrays(GL_TRIANGLES, 0, 3);
@@ -58,10 +59,11 @@ void colourFloor(benchmark::State& state)
 }
 }
 
-void registerFloorBenchmarks()
+void registerFloorBenchmarks(DemoApp& app)
 {
-    benchmark::RegisterBenchmark("floor/storeVoxels", storeFloor)
+    Gpu& gpu = app.gpu;
+    benchmark::RegisterBenchmark("floor/storeVoxels", [&gpu](benchmark::State& state) { storeFloor(state, gpu); })
         ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-    benchmark::RegisterBenchmark("floor/fullScreenColour", colourFloor)
+    benchmark::RegisterBenchmark("floor/fullScreenColour", [&gpu](benchmark::State& state) { colourFloor(state, gpu); })
         ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 }

@@ -12,10 +12,7 @@
 #include <vector>
 
 #include "app/demoApp.h"
-#include "gpu/giState.h"
-#include "gpu/occupancy.h"
 #include "scenes/sceneRegistry.h"
-#include "sequencer/sceneSequence.h"
 
 namespace {
 constexpr int rayCounts[] = {1, 16};
@@ -37,39 +34,40 @@ struct SceneRowTiming {
 std::vector<SceneRowTiming> timings;
 
 // The approach casts one ray per cell: the light's history barely changes what a frame costs.
-long playTo(int tableIndex, float momentSec, int fps)
+long playTo(DemoApp& app, int tableIndex, float momentSec, int fps)
 {
-    resetRun();
-    currentSceneIndex = tableIndex;
-    appFixRaysPerFrame(1);
+    app.options.fixedRaysPerFrame = 1;
+    appStartShow(app, tableIndex);
     long frame = 0;
     for (; fixedStepInput(frame, fps).showTimeSec < momentSec; ++frame)
-        appFrame(fixedStepInput(frame, fps));
+        appFrame(app, fixedStepInput(frame, fps));
     return frame;
 }
 
-void timeScene(benchmark::State& state, const SceneRow& row, float momentSec, int rays, bool skipping, int fps)
+void timeScene(benchmark::State& state, DemoApp& app, const SceneRow& row, float momentSec, int rays, bool skipping,
+               int fps)
 {
     SceneTiming timing;
     for (auto _ : state) {
         // The approach always skips, which leaves the same scene and light either way, only sooner.
-        emptySpaceSkipping = true;
-        long frame = playTo(row.tableIndex, momentSec, fps);
-        emptySpaceSkipping = skipping;
-        appFixRaysPerFrame(rays);
-        // Each frame reads the timestamps of the one before it, so the first timed values arrive a frame late.
-        appFrame(fixedStepInput(frame++, fps));
+        app.gpu.emptySpaceSkipping = true;
+        long frame = playTo(app, row.tableIndex, momentSec, fps);
+        app.gpu.emptySpaceSkipping = skipping;
+        app.show->config.fixedRaysPerFrame = rays;
+        // A GPU may report a frame's times a frame or two late: the first frame at these settings is not timed.
+        appFrame(app, fixedStepInput(frame++, fps));
         for (int i = 0; i < timedFrames; ++i) {
-            appFrame(fixedStepInput(frame++, fps));
-            timing.fillMs += gpuFillMs / timedFrames;
-            timing.occupancyMs += gpuOccupancyMs / timedFrames;
-            timing.giMs += gpuGiMs / timedFrames;
-            timing.renderMs += gpuRenderMs / timedFrames;
+            appFrame(app, fixedStepInput(frame++, fps));
+            const GpuTimes& times = app.previousGpuTimes;
+            timing.fillMs += times.fillMs / timedFrames;
+            timing.occupancyMs += times.occupancyMs / timedFrames;
+            timing.giMs += times.giMs / timedFrames;
+            timing.renderMs += times.renderMs / timedFrames;
         }
         state.SetIterationTime(timing.frameMs() / 1000.0);
     }
-    appFixRaysPerFrame(0);
-    emptySpaceSkipping = true;
+    app.options.fixedRaysPerFrame = 0;
+    app.gpu.emptySpaceSkipping = true;
     state.counters["fill_ms"] = timing.fillMs;
     state.counters["occupancy_ms"] = timing.occupancyMs;
     state.counters["gi_ms"] = timing.giMs;
@@ -99,7 +97,7 @@ std::string formatRatio(const SceneRowTiming& row, double off, double on)
 }
 }
 
-void registerSceneBenchmarks(int onlyScene, int approachFps)
+void registerSceneBenchmarks(DemoApp& app, int onlyScene, int approachFps)
 {
     for (const SceneRow& row : sceneRegistry()) {
         if (onlyScene >= 0 && row.tableIndex != onlyScene)
@@ -110,9 +108,9 @@ void registerSceneBenchmarks(int onlyScene, int approachFps)
                     char name[96];
                     snprintf(name, sizeof(name), "scene/%s/%.1fs/skip:%s/rays:%d", row.name, momentSec,
                              skipping ? "on" : "off", rays);
-                    benchmark::RegisterBenchmark(name, [&row, momentSec, rays, skipping, approachFps](
+                    benchmark::RegisterBenchmark(name, [&app, &row, momentSec, rays, skipping, approachFps](
                                                            benchmark::State& state) {
-                        timeScene(state, row, momentSec, rays, skipping, approachFps);
+                        timeScene(state, app, row, momentSec, rays, skipping, approachFps);
                     })->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
                 }
     }

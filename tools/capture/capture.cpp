@@ -8,8 +8,6 @@
 #include "tools/capture/captureArgs.h"
 #include "app/demoApp.h"
 #include "scenes/sceneRegistry.h"
-#include "sequencer/sceneBase.h"
-#include "sequencer/sceneSequence.h"
 #include "tools/capture/outputFile.h"
 #include "tools/capture/showCapture.h"
 #include "platform/stopSignal.h"
@@ -42,21 +40,20 @@ int main(int argc, char** argv)
     }
     installStopHandlers();
     guardTemporary(1, temporary.c_str());
-    if (!appStartup(captureAppOptions(args))) {
+    DemoApp app;
+    if (!appStartup(app, captureAppOptions(args))) {
         remove(temporary.c_str());
         return appStartupFailureStatus();
     }
-    if (args.scene >= 0)
-        currentSceneIndex = args.scene;
 
     int frames = captureFrameCount(args.atSec, args.fps);
-    FrameInput input{};
+    FrameInput input;
     for (int frame = 0; frame < frames && !appShouldClose() && !stopRequested(); ++frame) {
         input = fixedStepInput(frame, args.fps);
-        appFrame(input);
+        appFrame(app, input);
     }
     if (stopRequested()) {
-        appShutdown();
+        appShutdown(app);
         return 128 + stopRequested();
     }
     if (appShouldClose())
@@ -65,9 +62,10 @@ int main(int argc, char** argv)
     std::vector<uint8_t> pixels;
     int width = 0, height = 0;
     readTargetPixels(pixels, width, height);
-    int sceneIndex = lastAppliedScene;
-    double sceneSec = currentScene ? currentScene->sceneTime() : 0.0;
-    appShutdown();
+    const SceneSequence& sequence = app.show->state.sequence;
+    int sceneIndex = sequence.lastAppliedScene;
+    double sceneSec = sequence.currentScene ? sequence.currentScene->sceneTime() : 0.0;
+    appShutdown(app);
     guardTemporary(1, nullptr);
     error = commitPng(temporary, args.out, width, height, pixels.data());
     if (!error.empty()) {

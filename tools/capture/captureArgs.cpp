@@ -146,5 +146,6 @@ AppOptions captureAppOptions(const CaptureArgs& args)
     options.volumeOverride = args.volSize;
     options.emptySpaceSkipping = args.skipping;
     options.fixedRaysPerFrame = args.rays;
+    options.startScene = args.scene;
     return options;
 }

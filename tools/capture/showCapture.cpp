@@ -12,7 +12,6 @@
 #include "tools/capture/renderProgress.h"
 #include "tools/capture/showFrames.h"
 #include "scenes/sceneRegistry.h"
-#include "sequencer/sceneSequence.h"
 #include "tools/capture/contactSheet.h"
 #include "tools/capture/outputFile.h"
 #include "platform/stopSignal.h"
@@ -49,7 +48,7 @@ void discardOutputs(ShowPlan& plan)
 // Ranges, tiles and output files are settled before the slow part, so bad input fails at once.
 int planShow(const CaptureArgs& args, ShowPlan& plan)
 {
-    plan.showFrames = countShowFrames(args.fps, frameAtOrAfter(captureMaxSec, args.fps) + 1);
+    plan.showFrames = countShowFrames(ShowConfig(), args.fps, frameAtOrAfter(captureMaxSec, args.fps) + 1);
     if (plan.showFrames < 0)
         return refuse("the show does not end within 3600 s", 1);
     std::string error = rangeInShow(args.fromSec, args.toSec, args.fps, plan.showFrames, plan.range);
@@ -91,9 +90,9 @@ int planShow(const CaptureArgs& args, ShowPlan& plan)
     return 0;
 }
 
-void reportProgress(long done, long total, double elapsedSec, bool terminal)
+void reportProgress(long done, long total, const char* scene, double elapsedSec, bool terminal)
 {
-    std::string text = progressText(done, total, sceneName(lastAppliedScene), elapsedSec);
+    std::string text = progressText(done, total, scene, elapsedSec);
     if (terminal)
         fprintf(stderr, "\r%s\033[K", text.c_str());
     else if (progressStepDue(done, total))
@@ -101,13 +100,14 @@ void reportProgress(long done, long total, double elapsedSec, bool terminal)
 }
 
 // Every frame from show time 0 to the range's end; the ones inside it go to the video and the sheet.
-std::string renderFrames(const CaptureArgs& args, ShowPlan& plan, bool terminal)
+std::string renderFrames(DemoApp& app, const CaptureArgs& args, ShowPlan& plan, bool terminal)
 {
     auto start = std::chrono::steady_clock::now();
     std::vector<uint8_t> pixels;
     size_t nextTile = 0;
     for (long frame = 0; frame < plan.range.end && !stopRequested(); ++frame) {
-        appFrame(fixedStepInput(frame, args.fps));
+        appFrame(app, fixedStepInput(frame, args.fps));
+        const char* scene = sceneName(app.show->state.sequence.lastAppliedScene);
         // The rehearsal must have found the same end, or the soundtrack would not match the picture.
         if (appShouldClose() != (frame == plan.showFrames - 1))
             return "the show " + std::string(appShouldClose() ? "closed" : "went on") + " at frame " +
@@ -119,19 +119,18 @@ std::string renderFrames(const CaptureArgs& args, ShowPlan& plan, bool terminal)
             if (plan.video.child.id > 0 && !writeVideoFrame(plan.video, pixels.data(), pixels.size()))
                 return "";  // ffmpeg has stopped; finishing it says why
             if (nextTile < plan.tiles.size() && plan.tiles[nextTile] == frame)
-                placeTile(plan.sheet, (int)nextTile++, pixels.data(), sceneName(lastAppliedScene),
-                          (double)frame / args.fps);
+                placeTile(plan.sheet, (int)nextTile++, pixels.data(), scene, (double)frame / args.fps);
         }
         std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        reportProgress(frame + 1, plan.range.end, elapsed.count(), terminal);
+        reportProgress(frame + 1, plan.range.end, scene, elapsed.count(), terminal);
     }
     return "";
 }
 
-std::string renderShow(const CaptureArgs& args, ShowPlan& plan)
+std::string renderShow(DemoApp& app, const CaptureArgs& args, ShowPlan& plan)
 {
     bool terminal = isatty(STDERR_FILENO);
-    std::string error = renderFrames(args, plan, terminal);
+    std::string error = renderFrames(app, args, plan, terminal);
     if (terminal)
         fputc('\n', stderr);  // the progress line stays, and what follows starts below it
     return error;
@@ -179,12 +178,13 @@ int captureShow(const CaptureArgs& args)
     if (int status = planShow(args, plan))
         return status;
 
-    if (!appStartup(captureAppOptions(args))) {
+    DemoApp app;
+    if (!appStartup(app, captureAppOptions(args))) {
         discardOutputs(plan);
         return appStartupFailureStatus();
     }
-    std::string error = renderShow(args, plan);
-    appShutdown();
+    std::string error = renderShow(app, args, plan);
+    appShutdown(app);
     if (stopRequested())
         return reportStop(plan);
     if (!error.empty()) {

@@ -1,4 +1,4 @@
-layout(local_size_x=4, local_size_y=4, local_size_z=4) in;
+layout(local_size_x = FILL_GROUP_SIZE, local_size_y = FILL_GROUP_SIZE, local_size_z = FILL_GROUP_SIZE) in;
 // Test fill: one primitive or test scene, chosen by shape, placed by the parameters in a.
 uniform int volW, volH, volD;
 uniform float time;

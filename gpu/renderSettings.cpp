@@ -1,4 +1,0 @@
-// gpu/renderSettings.cpp
-#include "gpu/renderSettings.h"
-
-RenderSettings renderSettings;
