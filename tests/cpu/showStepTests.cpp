@@ -28,8 +28,21 @@ std::string planLine(const FramePlan& plan)
     }
     bytes(plan.fill.constants);
     bytes(plan.constants);
-    bytes(plan.gi);
-    bytes(plan.draw);
+    // Field by field: the padding between a struct's fields holds no value to compare.
+    const GiPlan& gi = plan.gi;
+    for (bool flag : {gi.clear, gi.run, gi.multibounce, gi.opaquePassthrough})
+        bytes(flag);
+    for (float value : {gi.blend, gi.falloff})
+        bytes(value);
+    for (int value : {(int)gi.frameId, gi.raysPerFrame, gi.samplingMode})
+        bytes(value);
+    const DrawPlan& draw = plan.draw;
+    bytes(draw.views);
+    bytes(draw.clearColour);
+    bytes(draw.bgColor);
+    for (float value : {draw.refractionIOR, draw.haloIntensity})
+        bytes(value);
+    bytes(draw.haloEnabled);
     for (const PlacedCaption& caption : plan.captions.captions)
         line += caption.text + caption.windowName + std::to_string(caption.y) + std::to_string(caption.alpha);
     bytes(plan.showOver);
