@@ -1,0 +1,14 @@
+// tests/platform/temporaryFileTests.h
+// Scratch folders and whole-file reads for the platform tests.
+#pragma once
+
+#include <string>
+
+#include "platform/temporaryFile.h"
+
+// A new empty folder under the system's temporary folder, or "" when it cannot be made.
+std::string freshFolder();
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+// The names in a folder, in the order listed, each followed by a space.
+std::string namesIn(const std::string& folder);
