@@ -31,14 +31,15 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // The file is claimed before the slow part, so an unwritable --out fails at once.
+    // The file is claimed before the slow part, so an unwritable --out fails at once; the handlers come first, so
+    // that a stop at any moment after the claim finds the file to remove.
+    installStopHandlers();
     std::string temporary;
     error = createTemporaryBeside(args.out, temporary);
     if (!error.empty()) {
         fprintf(stderr, "lumenfold-capture: %s\n", error.c_str());
         return 1;
     }
-    installStopHandlers();
     guardTemporary(1, temporary.c_str());
     DemoApp app;
     if (!appStartup(app, captureAppOptions(args))) {
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     }
     if (stopRequested()) {
         appShutdown(app);
+        remove(temporary.c_str());  // a stop before the guard was set left it to us
         return 128 + stopRequested();
     }
     if (appShouldClose())
