@@ -1,6 +1,6 @@
 # tests/run/videoCapture.sh
-# The capture tool's video and contact sheet at a tiny size: streams, rate, length, frame count and picture of
-# a one-second video, the sheet's grid; every failure gives its status and one message and leaves no file.
+# The capture tool's video and contact sheet at a tiny size: streams, rate, length, frame count, picture and sound
+# of a one-second video, the sheet's grid; every failure gives its status and one message and leaves no file.
 source "$(dirname "$0")/common.bash"
 capture=$(dirname "$demo")/lumenfold-capture
 small=(--fps 8 --size 64x36 --volume 16)
@@ -23,6 +23,18 @@ awk -v v="$(streams one.mp4 v duration)" -v a="$(streams one.mp4 a duration)" \
 ffmpeg -v error -i "$workDir/one.mp4" -f rawvideo -pix_fmt gray - | od -An -tu1 -v -w2304 |
     awk '{ m = 0; for (i = 1; i <= NF; i++) if ($i > m) m = $i; if (m < 64) dark++ }
          END { exit dark > 0 || NR != 8 }' || failTest "a black frame"
+# Its sound is the music from 9 s on: the best match within a quarter second either side lies within 5 ms of 9 s.
+mono() { ffmpeg -v error "$@" -ac 1 -ar 2000 -f s16le - | od -An -td2 -v -w2; }
+mono -i "$workDir/one.mp4" -map 0:a >"$workDir/sound"
+mono -t 11 -i "$workDir/Korvane's Swing.mp3" >"$workDir/music"
+read -r offset match < <(awk 'NR == FNR { v[n++] = $1; next } { m[k++] = $1 }
+    END { best = -2; for (lag = 17500; lag <= 18500; lag++) {
+              s = 0; vv = 0; mm = 0
+              for (i = 0; i < 1800; i++) { s += v[i] * m[lag + i]; vv += v[i] ^ 2; mm += m[lag + i] ^ 2 }
+              if (s / sqrt(vv * mm + 1) > best) { best = s / sqrt(vv * mm + 1); at = lag } }
+          print at / 2000, best }' "$workDir/sound" "$workDir/music")
+awk -v o="$offset" -v c="$match" 'BEGIN { exit !(o > 8.995 && o < 9.005 && c > 0.9) }' ||
+    failTest "the sound of a video from 9 s matches the music best at $offset s (correlation $match)"
 # Tiles at 9, 9.25, 9.5 and 9.75 s: two by two, and compressed well below the raw pixels.
 [ "$(od -An -tu1 -j16 -N8 "$workDir/sheet.png" | tr -s ' ')" = " 0 0 0 128 0 0 0 72" ] ||
     failTest "sheet not 2 x 2 tiles"
