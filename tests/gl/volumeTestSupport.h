@@ -1,11 +1,10 @@
 // tests/gl/volumeTestSupport.h
 // Shared set-up for the GL tests: the GL errors seen, programs, a small volume, the test fill, read-backs of the
-// volume and the GI, an off-screen draw, and the library's hash on the CPU.
+// volume and the GI, and an off-screen draw.
 #pragma once
 
 #include <GL/glew.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,12 +62,3 @@ struct VolumeReadback {
     Voxel at(int x, int y, int z) const;
 };
 VolumeReadback readVolume();
-
-// The fill library's integer hash on the CPU, for tests that predict what a shader derives from it.
-inline float hashRef(uint32_t x)
-{
-    x = ((x >> 16) ^ x) * 0x45d9f3bu;
-    x = ((x >> 16) ^ x) * 0x45d9f3bu;
-    x = (x >> 16) ^ x;
-    return (float)x * 2.3283064e-10f;
-}
