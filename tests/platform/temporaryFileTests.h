@@ -1,5 +1,5 @@
 // tests/platform/temporaryFileTests.h
-// Scratch folders and whole-file reads for the platform tests.
+// Scratch folders and whole files for the platform tests.
 #pragma once
 
 #include <string>
@@ -10,5 +10,3 @@
 std::string freshFolder();
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
-// The names in a folder, in the order listed, each followed by a space.
-std::string namesIn(const std::string& folder);

@@ -4,7 +4,7 @@
 # machine, so the music comes from the Linux build in build/.
 set -euo pipefail
 source "$(dirname "$0")/../setup.sh"
-lumenfoldInstall "${lumenfoldPackages[@]}" g++-mingw-w64-x86-64 libz-mingw-w64-dev
+lumenfoldInstall "${lumenfoldPackages[@]}" g++-mingw-w64-x86-64 libz-mingw-w64-dev googletest
 jobs=$(nproc)
 
 cmake -S "$lumenfoldRoot" -B "$lumenfoldRoot/build" -DCMAKE_BUILD_TYPE=Release >/dev/null

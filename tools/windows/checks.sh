@@ -3,7 +3,7 @@
 # virtual display. The demo is a windowed program that logs through the debugger channel and ends on Escape;
 # without its font it shows the "Missing font" box and goes on; without OpenGL 4.3 it shows a "Lumenfold" box
 # and ends with status 1; the capture tool draws the same picture as the Linux build's and a contact sheet,
-# and refuses --video at once. Needs the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
+# stops on Ctrl-C leaving no file, and refuses --video at once; the platform layer passes its own tests. Needs the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
 set -euo pipefail
 source "$(dirname "$0")/../setup.sh"
 if [ -z "${DISPLAY:-}" ]; then
@@ -138,5 +138,17 @@ expectStatus 1 "--video"
 [ "$(grep -c . "$wineLog")" -eq 1 ] || fail "--video did not refuse in one line"
 [ -z "$(find "$work" -maxdepth 1 -name '*clip.mp4*')" ] || fail "--video left a file behind"
 took "$start" "capture: a contact sheet, and --video refused"
+
+# Wine turns SIGINT into the console's Ctrl-C event, which the tool's handler takes.
+start=$SECONDS
+mkdir "$work/stop"
+wineStart stop "$run" lumenfold-capture.exe --sheet "$work/stop/sheet.png" --every 5 --size 32x18 --volume 16 --fps 30
+waitForLog "lumenfold-capture: frame "
+kill -INT "$winePid"
+expectStatus 130 "Ctrl-C during --sheet"
+[ -z "$(ls -A "$work/stop")" ] || fail "Ctrl-C during --sheet left $(ls -A "$work/stop")"
+wineStart platform "$lumenfoldRoot/build-windows/tests/platform" lumenfold_platform_tests.exe --gtest_brief=1
+expectStatus 0 "the platform tests"
+took "$start" "capture: Ctrl-C during a sheet; the platform tests"
 took "$stageStart" "the Windows stage"
 echo "1 passed, 0 failed: Windows build under Wine"
