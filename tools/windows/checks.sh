@@ -3,7 +3,8 @@
 # virtual display. The demo is a windowed program that logs through the debugger channel and ends on Escape;
 # without its font it shows the "Missing font" box and goes on; without OpenGL 4.3 it shows a "Lumenfold" box
 # and ends with status 1; the capture tool draws the same picture as the Linux build's and a contact sheet,
-# stops on Ctrl-C leaving no file, and refuses --video at once; the platform layer passes its own tests. Needs the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
+# stops on Ctrl-C leaving no file, and refuses --video at once; the platform layer passes its own tests. Needs
+# the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
 set -euo pipefail
 source "$(dirname "$0")/../setup.sh"
 if [ -z "${DISPLAY:-}" ]; then
