@@ -232,7 +232,8 @@ TEST(AmigaFill, GridsLineTheBackWallAndTheFloorsBackAndEachPatchSitsOnTheTiltedB
         float length = std::sqrt(sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]);
         float cosAngle = (sum[0] * want[0] + sum[1] * want[1] + sum[2] * want[2]) / length;
         EXPECT_GT(cosAngle, std::cos(0.15f)) << "patch " << band << " " << sector;
-        std::set<std::array<int, 3>> spun = patch(band, sector, 2 * 3.14159265f / 6), there = patch(band, (sector + 2) % 12, 0.0f);
+        std::set<std::array<int, 3>> spun = patch(band, sector, 2 * 3.14159265f / 6);
+        std::set<std::array<int, 3>> there = patch(band, (sector + 2) % 12, 0.0f);
         std::vector<std::array<int, 3>> moved;
         std::set_symmetric_difference(spun.begin(), spun.end(), there.begin(), there.end(), std::back_inserter(moved));
         EXPECT_LT(moved.size(), there.size() / 10) << "patch " << band << " " << sector << " spun by two sectors";
