@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "app/contentFiles.h"
 #include "app/frameStep.h"
 #include "app/keyInput.h"
 #include "app/offscreenTarget.h"
@@ -19,6 +20,7 @@
 #include "gpu/renderer.h"
 #include "gpu/volumeResources.h"
 #include "platform/debugLog.h"
+#include "platform/platform.h"
 #include "scenes/sceneRegistry.h"
 
 namespace {
@@ -43,6 +45,10 @@ bool appStartup(const AppOptions& options)
     setFrameVolumeOverride(options.volumeOverride);
     emptySpaceSkipping = options.emptySpaceSkipping;
     appFixRaysPerFrame(options.fixedRaysPerFrame);
+    ContentFile font = findContent(options.fontFile);
+    // The desktop's box comes before the full-screen window, which would lose the focus to it and be minimised.
+    bool fontWarningShown =
+        font.path.empty() && options.visible && showDesktopBox("Missing font", font.missing.c_str(), BoxIcon::warning);
     if (!openWindowContext(options))
         return false;
     if (options.targetWidth > 0 && options.targetHeight > 0) {
@@ -58,7 +64,7 @@ bool appStartup(const AppOptions& options)
     presentBlackFrame();
     glfwSetInputMode(appWindow(), GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     installWindowHandlers(appWindow());
-    if (!setUpUserInterface(options))
+    if (!setUpUserInterface(options, font, fontWarningShown))
         return failWindowContext("the user-interface layer is not Dear ImGui 1.92.6");
     musicInitEngine();
     int width = 0, height = 0;
@@ -67,8 +73,10 @@ bool appStartup(const AppOptions& options)
     computeStartupCaptionMetrics(width);
     createUniformBuffers();
     buildAllPrograms(sceneProgramRows());
-    if (options.playMusic)
-        musicLoadAndStart(options.musicFile);
+    if (options.playMusic) {
+        ContentFile music = findContent(options.musicFile);
+        musicLoadAndStart(music.path.empty() ? options.musicFile : music.path.c_str());
+    }
     failureStatus = 0;
     return true;
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 struct AppOptions;
+struct ContentFile;
 
-// False when the linked Dear ImGui is not the version the overlay and the warning box were written for.
-bool setUpUserInterface(const AppOptions& options);
+// False when the linked Dear ImGui is not the version the overlay and the warning box were written for. Without the
+// font, the viewer is warned in the window unless the desktop's box has told them already.
+bool setUpUserInterface(const AppOptions& options, const ContentFile& font, bool fontWarningShown);
 // The caption layout for this target width, measured once the font is in the atlas.
 void computeStartupCaptionMetrics(int targetWidth);
 void shutDownUserInterface();
