@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows stage of CI: builds the Windows programs (tools/windows/build.sh) and runs them under Wine on a
-# virtual display. The demo is a windowed program that logs through the debugger channel and ends on Escape;
-# without its font it shows the "Missing font" box and goes on; without OpenGL 4.3 it shows a "Lumenfold" box
-# and ends with status 1; the capture tool draws the same picture as the Linux build's and a contact sheet,
-# and refuses --video at once. Needs the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
+# virtual display. The demo is a windowed program with its exports and resources, that finds its content beside
+# itself, logs through the debugger channel and ends on Escape; --help and an unknown option show a box; without
+# its font it shows the "Missing font" box and goes on in a window that is not minimised; without OpenGL 4.3 it
+# shows a "Lumenfold" box and ends with status 1; the capture tool draws the same picture as the Linux build's and
+# a contact sheet, and refuses --video at once. Needs the Linux build in build/ (./test.sh makes it); every Wine
+# run is bounded.
 set -euo pipefail
 source "$(dirname "$0")/../setup.sh"
 if [ -z "${DISPLAY:-}" ]; then
