@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "app/contentFiles.h"
 #include "app/keyInput.h"
 #include "app/offscreenTarget.h"
 #include "app/renderFrame.h"
@@ -16,6 +17,7 @@
 #include "audio/music.h"
 #include "gpu/renderer.h"
 #include "platform/debugLog.h"
+#include "platform/platform.h"
 #include "scenes/sceneRegistry.h"
 
 namespace {
@@ -38,6 +40,10 @@ bool appStartup(DemoApp& app, const AppOptions& options)
     failureStatus = 1;
     app.options = options;
     app.gpu.emptySpaceSkipping = options.emptySpaceSkipping;
+    ContentFile font = findContent(options.fontFile);
+    // The desktop's box comes before the full-screen window, which would lose the focus to it and be minimised.
+    bool fontWarningShown =
+        font.path.empty() && options.visible && showDesktopBox("Missing font", font.missing.c_str(), BoxIcon::warning);
     if (!openWindowContext(options))
         return false;
     if (options.targetWidth > 0 && options.targetHeight > 0) {
@@ -53,7 +59,7 @@ bool appStartup(DemoApp& app, const AppOptions& options)
     presentBlackFrame();
     glfwSetInputMode(appWindow(), GLFW_CURSOR, GLFW_CURSOR_DISABLED);
     installWindowHandlers(appWindow());
-    if (!setUpUserInterface(options))
+    if (!setUpUserInterface(options, font, fontWarningShown))
         return failWindowContext("the user-interface layer is not Dear ImGui 1.92.6");
     musicInitEngine();
     int width = 0, height = 0;
@@ -64,8 +70,10 @@ bool appStartup(DemoApp& app, const AppOptions& options)
     buildAllPrograms(app.gpu.programs, app.gpu.fills, sceneProgramRows());
     app.gpu.timing.flushEachStamp = isSoftwareRenderer((const char*)glGetString(GL_RENDERER));
     appStartShow(app, options.startScene);
-    if (options.playMusic)
-        musicLoadAndStart(options.musicFile);
+    if (options.playMusic) {
+        ContentFile music = findContent(options.musicFile);
+        musicLoadAndStart(music.path.empty() ? options.musicFile : music.path.c_str());
+    }
     failureStatus = 0;
     return true;
 }
@@ -96,6 +104,15 @@ FramePlan appFrame(DemoApp& app, const FrameInput& input)
     if (plan.showOver)
         askWindowToClose();
     return plan;
+}
+
+void appStepWithoutDrawing(DemoApp& app, const FrameInput& input)
+{
+    FrameInput frame = input;
+    frameTargetSize(frame.targetWidth, frame.targetHeight);
+    // Nothing is measured while nothing is drawn, so the ray budget rests.
+    if (stepShow(*app.show, frame).showOver)
+        askWindowToClose();
 }
 
 void appShutdown(DemoApp& app)

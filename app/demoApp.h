@@ -50,6 +50,8 @@ int appStartupFailureStatus();
 void appStartShow(DemoApp& app, int startScene);
 // Steps the show, draws its plan into the target and presents it; asks the window to close on the last frame.
 FramePlan appFrame(DemoApp& app, const FrameInput& input);
+// The show steps on without drawing, as while the window is minimised; asks the window to close on the last frame.
+void appStepWithoutDrawing(DemoApp& app, const FrameInput& input);
 // The live demo's input: the windowing timer and the sound's playback cursor.
 FrameInput liveFrameInput();
 bool appShouldClose();

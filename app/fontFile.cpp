@@ -1,10 +1,6 @@
 // app/fontFile.cpp
 #include "app/fontFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
 
 #pragma GCC diagnostic push
@@ -19,7 +15,7 @@
 
 namespace {
 // Even large CJK collections stay well below this; a bigger file is not read at all.
-constexpr off_t fontMaxBytes = (off_t)64 << 20;
+constexpr long long fontMaxBytes = 64ll << 20;
 
 uint32_t readBigEndian32(const unsigned char* p)
 {
@@ -50,9 +46,7 @@ bool readWhole(int fd, std::vector<unsigned char>& data)
 {
     size_t done = 0;
     while (done < data.size()) {
-        ssize_t got = read(fd, data.data() + done, data.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
+        long long got = readFromFile(fd, data.data() + done, data.size() - done);
         if (got <= 0)
             return false;
         done += (size_t)got;
@@ -61,28 +55,19 @@ bool readWhole(int fd, std::vector<unsigned char>& data)
 }
 }
 
-bool fontFileOpens(const char* path)
-{
-    int fd = openForReading(path);
-    if (fd < 0)
-        return false;
-    close(fd);
-    return true;
-}
-
 bool loadUsableFont(const char* path, std::vector<unsigned char>& data)
 {
     data.clear();
     int fd = openForReading(path);
     if (fd < 0)
         return false;
-    struct stat info;
+    FileFacts facts;
     bool complete = false;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 12 && info.st_size <= fontMaxBytes) {
-        data.resize((size_t)info.st_size);
+    if (fileFacts(fd, facts) && facts.regular && facts.sizeBytes >= 12 && facts.sizeBytes <= fontMaxBytes) {
+        data.resize((size_t)facts.sizeBytes);
         complete = readWhole(fd, data);
     }
-    close(fd);
+    closeFile(fd);
     int fontOffset = complete ? stbtt_GetFontOffsetForIndex(data.data(), 0) : -1;
     stbtt_fontinfo font;
     if (fontOffset < 0 || !tablesInsideFile(data, fontOffset) || !stbtt_InitFont(&font, data.data(), fontOffset)) {

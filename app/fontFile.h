@@ -5,7 +5,5 @@
 
 #include <vector>
 
-// True when the path opens for reading; a pipe under that name counts without waiting for a writer.
-bool fontFileOpens(const char* path);
 // True with the file's bytes in data when the file is a readable TrueType/OpenType font of a sensible size.
 bool loadUsableFont(const char* path, std::vector<unsigned char>& data);

@@ -8,7 +8,7 @@
 const char startUsage[] =
     "usage: lumenfold [--windowed] [--help]\n"
     "  Plays the show full screen at 1920x1080, then closes by itself; Escape ends it early.\n"
-    "  --windowed  a 1920x1080 window instead of full screen\n"
+    "  --windowed  a window instead of full screen: 1920x1080, or the largest 16:9 size the screen holds\n"
     "  --help      this text\n";
 
 const char* parseStartOptions(int argc, const char* const* argv, AppOptions& options, bool& help)

@@ -1,5 +1,5 @@
 // app/startOptions.h
-// The demo's command line: full screen by default, a window of the same size with --windowed, --help.
+// The demo's command line: full screen by default, a window that fits the screen with --windowed, --help.
 #pragma once
 
 struct AppOptions;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/contentFiles.h"
 #include "app/demoApp.h"
 #include "app/fontFile.h"
 #include "app/messageBox.h"
@@ -17,7 +18,6 @@
 #include "imgui_impl_glfw.h"
 #include "imgui_impl_opengl2.h"
 #include "platform/debugLog.h"
-#include "platform/platform.h"
 
 namespace {
 float globalFontScale()
@@ -29,7 +29,7 @@ float globalFontScale()
 }
 }
 
-bool setUpUserInterface(const AppOptions& options)
+bool setUpUserInterface(const AppOptions& options, const ContentFile& font, bool fontWarningShown)
 {
     // The overlay and the warning box rely on this exact version's behaviour.
     if (strcmp(ImGui::GetVersion(), "1.92.6") != 0)
@@ -48,21 +48,23 @@ bool setUpUserInterface(const AppOptions& options)
     ImGui_ImplGlfw_InitForOpenGL(appWindow(), true);
     ImGui_ImplOpenGL2_Init();
 
-    bool opens = fontFileOpens(options.fontFile);
-    const char* missing = "Corvel.ttf not found in working directory";
-    if (!opens && options.visible && !showDesktopBox("Missing font", missing, BoxIcon::warning))
-        showWarningBox(appWindow(), "Missing font", missing);
-    else if (!opens && !options.visible)  // nobody could dismiss a box in a hidden window
-        fprintf(stderr, "Missing font: %s\n", missing);
-    std::vector<unsigned char> fontData;
-    if (!loadUsableFont(options.fontFile, fontData)) {
-        if (opens)
-            debugLog("%s is not a usable font; the built-in font serves\n", options.fontFile);
-    } else {
-        void* atlasCopy = IM_ALLOC(fontData.size());
-        memcpy(atlasCopy, fontData.data(), fontData.size());
-        io.Fonts->AddFontFromMemoryTTF(atlasCopy, (int)fontData.size(), 96.0f);
+    if (font.path.empty()) {
+        if (fontWarningShown)
+            return true;
+        if (options.visible)
+            showWarningBox(appWindow(), "Missing font", font.missing.c_str());
+        else  // nobody could dismiss a box in a hidden window
+            fprintf(stderr, "Missing font: %s\n", font.missing.c_str());
+        return true;
     }
+    std::vector<unsigned char> fontData;
+    if (!loadUsableFont(font.path.c_str(), fontData)) {
+        debugLog("%s is not a usable font; the built-in font serves\n", font.path.c_str());
+        return true;
+    }
+    void* atlasCopy = IM_ALLOC(fontData.size());
+    memcpy(atlasCopy, fontData.data(), fontData.size());
+    io.Fonts->AddFontFromMemoryTTF(atlasCopy, (int)fontData.size(), 96.0f);
     return true;
 }
 

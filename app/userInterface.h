@@ -3,9 +3,11 @@
 #pragma once
 
 struct AppOptions;
+struct ContentFile;
 
-// False when the linked Dear ImGui is not the version the overlay and the warning box were written for.
-bool setUpUserInterface(const AppOptions& options);
+// False when the linked Dear ImGui is not the version the overlay and the warning box were written for. Without the
+// font, the viewer is warned in the window unless the desktop's box has told them already.
+bool setUpUserInterface(const AppOptions& options, const ContentFile& font, bool fontWarningShown);
 // The size captions are laid out for, measured once the font is in the atlas.
 float captionFontSize();
 // One user-interface frame, begun and rendered by the same two calls wherever the demo draws one.

@@ -14,3 +14,12 @@ void closeWindowContext();
 void presentBlackFrame();
 void presentFrame();
 void askWindowToClose();
+bool windowMinimised();
+// Returns after the next window event, or after timeoutSec without one.
+void waitForWindowEvents(double timeoutSec);
+
+struct WindowSize {
+    int width = 0, height = 0;
+};
+// The largest exact 16:9 size that fits the space given, at most the show's 1920x1080; 0x0 where none fits.
+WindowSize largestShowWindow(int availableWidth, int availableHeight);

@@ -1,6 +1,7 @@
 # cmake/DebianPackage.cmake
 # The Debian package, made by CPack: the programs in lib/lumenfold with a launcher of each name on the PATH, the
-# content in share/lumenfold and every licence in the package's copyright file.
+# content in share/lumenfold, every licence in the package's copyright file, a manual page for each command
+# (tools/package/man), the changelog, and a menu entry with the icon.
 
 # The umask of whoever builds must not leak into the package's folders.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -29,6 +30,34 @@ add_custom_command(OUTPUT ${debianCopyright}
 add_custom_target(debianCopyright ALL DEPENDS ${debianCopyright})
 install(FILES ${debianCopyright} DESTINATION share/doc/lumenfold)
 
+# A native package: the project makes it from its own tree, so its version is the project's, and so is that of the
+# changelog's newest entry.
+file(STRINGS tools/package/changelog changelogTop LIMIT_COUNT 1)
+if(NOT changelogTop MATCHES "^lumenfold \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "tools/package/changelog does not begin with an entry for ${PROJECT_VERSION}: add one")
+endif()
+# Debian wants the changelog and the manual pages compressed to the utmost, with no time stamp.
+set(packageDir ${CMAKE_BINARY_DIR}/package)
+add_custom_command(OUTPUT ${packageDir}/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${packageDir}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/tools/package/changelog > ${packageDir}/changelog.gz
+  DEPENDS tools/package/changelog)
+add_custom_target(debianChangelog ALL DEPENDS ${packageDir}/changelog.gz)
+install(FILES ${packageDir}/changelog.gz DESTINATION share/doc/lumenfold)
+
+foreach(program ${packagedPrograms})
+  configure_file(tools/package/man/${program}.1.in ${packageDir}/${program}.1 @ONLY)
+  add_custom_command(OUTPUT ${packageDir}/${program}.1.gz
+    COMMAND gzip -9n -c ${packageDir}/${program}.1 > ${packageDir}/${program}.1.gz
+    DEPENDS ${packageDir}/${program}.1)
+  list(APPEND manPages ${packageDir}/${program}.1.gz)
+endforeach()
+add_custom_target(manPages ALL DEPENDS ${manPages})
+install(FILES ${manPages} DESTINATION share/man/man1)
+
+install(FILES tools/package/lumenfold.desktop DESTINATION share/applications)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION share/icons)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumenfold)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
@@ -41,7 +70,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "the show full screen; lumenfold-capture renders it to pictures or a video;"
   "lumenfold-bench times its GPU passes. Needs a GPU with OpenGL 4.3.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Lumenfold developers")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lumenfold developers <developers@lumenfold.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Neither shows in the programs' shared libraries: miniaudio opens the sound library at run time, and

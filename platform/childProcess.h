@@ -14,6 +14,8 @@ struct ChildProcess {
     int input = -1;  // its standard input
 };
 
+// False where this build starts no helper programs.
+bool childProcessesRun();
 // Starts args[0] from PATH in a process group of its own, so Ctrl-C reaches only us, with its standard error going
 // to errorLog. "" or one line that says why it did not start.
 std::string startChildProcess(const std::vector<std::string>& args, FILE* errorLog, ChildProcess& child);

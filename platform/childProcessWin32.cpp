@@ -2,6 +2,11 @@
 // The Windows build starts no helper programs: the capture tool's video needs Linux, its pictures do not.
 #include "platform/childProcess.h"
 
+bool childProcessesRun()
+{
+    return false;
+}
+
 std::string startChildProcess(const std::vector<std::string>& args, FILE*, ChildProcess&)
 {
     return "this Windows build cannot start " + args[0] + "; --video needs the Linux build, --sheet and single "

@@ -1,5 +1,5 @@
 // platform/platformPosix.cpp
-// Linux: standard error stands in for the debugger channel; the demo draws its own boxes; POSIX files.
+// Linux: standard error stands in for the debugger channel; the demo draws its own boxes; POSIX files and folders.
 #include "platform/platform.h"
 
 #include <dlfcn.h>
@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
@@ -75,9 +76,68 @@ int openForReading(const char* path)
     return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
+bool fileFacts(int fd, FileFacts& facts)
+{
+    struct stat info;
+    if (fstat(fd, &info) != 0)
+        return false;
+    facts.regular = S_ISREG(info.st_mode);
+    facts.sizeBytes = info.st_size;
+    return true;
+}
+
+long long readFromFile(int fd, void* buffer, size_t count)
+{
+    for (;;) {
+        ssize_t got = read(fd, buffer, count);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+long long seekInFile(int fd, long long offset, int origin)
+{
+    return lseek(fd, (off_t)offset, origin);
+}
+
+void closeFile(int fd)
+{
+    close(fd);
+}
+
 const char* folderSeparators()
 {
     return "/";
+}
+
+std::string workingFolder()
+{
+    char* folder = getcwd(nullptr, 0);
+    std::string name = folder ? folder : "";
+    free(folder);
+    return name;
+}
+
+std::string programFolder()
+{
+    std::string path(256, '\0');
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+        if (length <= 0)
+            return "";
+        if ((size_t)length < path.size()) {
+            path.resize((size_t)length);
+            break;
+        }
+        path.resize(path.size() * 2);  // cut short: try again with room to spare
+    }
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash > 0 ? slash : 1);
+}
+
+bool standardErrorIsTerminal()
+{
+    return isatty(STDERR_FILENO);
 }
 
 void giveUsualPermissions(int fd)

@@ -24,5 +24,6 @@ lumenfoldSetup() {
 }
 
 lumenfoldRoot=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# dpkg-dev's dpkg-buildflags hardens the Release build, which the Debian package is made from.
 lumenfoldPackages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libpng-dev libgtest-dev libbenchmark-dev
-                   fonts-dejavu-core lame)
+                   fonts-dejavu-core lame dpkg-dev)

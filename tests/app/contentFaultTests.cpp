@@ -57,14 +57,14 @@ TEST(ContentFaults, EveryBrokenFontAndMusicFileLeavesOneLineAtMostAndTheShowPlay
     const std::string music = readFile(std::string(LUMENFOLD_RUN_DIR) + "/Korvane's Swing.mp3");
     ASSERT_GT(font.size(), 1000u);
     ASSERT_GT(music.size(), 1000u);
-    const std::string missingFont = "Missing font: Corvel.ttf not found in working directory\n";
+    const std::string missingFont = "Missing font: /Corvel.ttf not found\n";
     const std::string unusableFont = "/Corvel.ttf is not a usable font; the built-in font serves\n";
     const std::string noMusic = "mp3 not found.\n";
     const std::string hugeMusic = "/Korvane's Swing.mp3 is larger than 256 MiB, too large for a soundtrack; the demo "
                                   "runs silently\n";
     // Puts the fault in place under a path, given a good file of that kind and one of the other kind.
     using Make = bool (*)(const std::string& path, const std::string& good, const std::string& other);
-    // Expected lines; one starting with '/' follows the folder's path. Files that exist but do not decode (or a
+    // Expected lines; the folder's path goes before the first '/' of one. Files that exist but do not decode (or a
     // truncated one that plays its first half) leave the demo silent without a word.
     const struct { const char* name; Make make; std::string fontLine, musicLine; } cases[] = {
         {"missing", [](auto&, auto&, auto&) { return true; }, missingFont, noMusic},
@@ -108,7 +108,10 @@ TEST(ContentFaults, EveryBrokenFontAndMusicFileLeavesOneLineAtMostAndTheShowPlay
 
         ASSERT_TRUE(started) << c.name;
         EXPECT_EQ(app.show->state.sequence.lastAppliedScene, showPlaylist[0]) << c.name;
-        auto expand = [&dir](const std::string& line) { return line[0] == '/' ? dir + line : line; };
+        auto expand = [&dir](std::string line) {
+            size_t slash = line.find('/');
+            return slash == std::string::npos ? line : line.insert(slash, dir);
+        };
         EXPECT_EQ(linesBeginning(output, {"GPU: ", "OpenGL: ", "Raymarch frag shader compiled: prog="}, false),
                   expand(c.fontLine) + expand(c.musicLine))
             << c.name;

@@ -6,9 +6,12 @@
 source "$(dirname "$0")/common.bash"
 cp "$buildDir/run/Corvel.ttf" "$buildDir/run/Korvane's Swing.mp3" "$workDir/"
 chmod 000 "$workDir/Corvel.ttf" "$workDir/Korvane's Swing.mp3"
+# A copy beside them, as the build's own folder holds readable ones, which the demo would find there.
+cp "$demo" "$workDir/demo"
+demo=$workDir/demo
 dropRoot
 startDemo
-waitForLog "Corvel.ttf not found in working directory"
+waitForLog "Corvel.ttf not found in working directory \"$workDir\""
 pressKey Return
 waitForLog "Raymarch frag shader compiled"
 kill -0 "$demoPid" 2>/dev/null || failTest "the demo ended after the box"
@@ -24,7 +27,7 @@ if grep -q "^GPU: llvmpipe" "$workDir/log"; then
 fi
 # Anything else (GL or shader errors, the sound libraries' probes) is noise on the demo's standard error.
 others=$(grep -v -e "^GPU: " -e "^OpenGL: " -e "^Raymarch frag shader compiled: prog=" -e "^mp3 not found.$" \
-                 -e "^Missing font: Corvel.ttf not found in working directory$" -e "^Software renderer: " \
+                 -e "^Missing font: Corvel.ttf not found in working directory \"$workDir\"$" -e "^Software renderer: " \
                  "$workDir/log")
 [ -z "$others" ] || failTest "unexpected output: $others"
 echo "PASS"

@@ -1,19 +1,19 @@
 // tools/capture/showCapture.cpp
 #include "tools/capture/showCapture.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/contentFiles.h"
 #include "app/demoApp.h"
 #include "tools/capture/renderProgress.h"
 #include "tools/capture/showFrames.h"
 #include "scenes/sceneRegistry.h"
 #include "tools/capture/contactSheet.h"
 #include "tools/capture/outputFile.h"
+#include "platform/platform.h"
 #include "platform/stopSignal.h"
 #include "tools/capture/videoPipe.h"
 
@@ -76,7 +76,7 @@ int planShow(const CaptureArgs& args, ShowPlan& plan)
         job.audioStartSec = (double)plan.range.first / args.fps;
         job.durationSec = (double)(plan.range.end - plan.range.first) / args.fps;
         job.musicFile = AppOptions().musicFile;
-        if (access(job.musicFile.c_str(), R_OK) != 0) {
+        if (!fileOpens(job.musicFile.c_str())) {
             fprintf(stderr, "lumenfold-capture: %s is not in the working directory; the video is silent\n",
                     job.musicFile.c_str());
             job.musicFile.clear();
@@ -129,7 +129,7 @@ std::string renderFrames(DemoApp& app, const CaptureArgs& args, ShowPlan& plan, 
 
 std::string renderShow(DemoApp& app, const CaptureArgs& args, ShowPlan& plan)
 {
-    bool terminal = isatty(STDERR_FILENO);
+    bool terminal = standardErrorIsTerminal();
     std::string error = renderFrames(app, args, plan, terminal);
     if (terminal)
         fputc('\n', stderr);  // the progress line stays, and what follows starts below it

@@ -44,7 +44,7 @@ std::string deflatedRows(int width, int height, const uint8_t* rgba)
 }
 }
 
-bool writePng(const char* path, int width, int height, const uint8_t* rgba)
+std::string encodePng(int width, int height, const uint8_t* rgba)
 {
     std::string header;
     putBigEndian32(header, (uint32_t)width);
@@ -52,11 +52,19 @@ bool writePng(const char* path, int width, int height, const uint8_t* rgba)
     header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits per channel, RGBA, deflate, standard filters, no interlace
     std::string image = deflatedRows(width, height, rgba);
     if (image.empty())
-        return false;
+        return "";
     std::string file("\x89PNG\r\n\x1a\n", 8);
     putChunk(file, "IHDR", header);
     putChunk(file, "IDAT", image);
     putChunk(file, "IEND", "");
+    return file;
+}
+
+bool writePng(const char* path, int width, int height, const uint8_t* rgba)
+{
+    std::string file = encodePng(width, height, rgba);
+    if (file.empty())
+        return false;
     FILE* out = fopen(path, "wb");
     if (!out)
         return false;

@@ -4,8 +4,9 @@
 # Usage: tools/package/makePackages.sh [WINDOWS_RUN_DIR]   (default: build-windows/run)
 set -euo pipefail
 source "$(dirname "$0")/../setup.sh"
-# dpkg-shlibdeps, from dpkg-dev, computes the package's dependencies from the programs' shared libraries.
-lumenfoldSetup "${lumenfoldPackages[@]}" dpkg-dev
+lumenfoldSetup "${lumenfoldPackages[@]}"
+# A package of an earlier version must not be taken for this one.
+rm -f "$lumenfoldRoot"/build/packages/lumenfold_*_amd64.deb
 (cd "$lumenfoldRoot/build" && cpack)
 windowsRunDir=${1:-$lumenfoldRoot/build-windows/run}
 if [ -d "$windowsRunDir" ]; then

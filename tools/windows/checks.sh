@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows stage of CI: builds the Windows programs (tools/windows/build.sh) and runs them under Wine on a
-# virtual display. The demo is a windowed program that logs through the debugger channel and ends on Escape;
-# without its font it shows the "Missing font" box and goes on; without OpenGL 4.3 it shows a "Lumenfold" box
-# and ends with status 1; the capture tool draws the same picture as the Linux build's and a contact sheet,
-# stops on Ctrl-C leaving no file, and refuses --video at once; the platform layer passes its own tests. Needs
-# the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
+# virtual display. The demo is a windowed program with its exports and resources, that finds its content beside
+# itself, logs through the debugger channel and ends on Escape; --help and an unknown option show a box; without
+# its font it shows the "Missing font" box and goes on in a window that is not minimised; without OpenGL 4.3 it
+# shows a "Lumenfold" box and ends with status 1; the capture tool draws the same picture as the Linux build's and
+# a contact sheet, stops on Ctrl-C leaving no file, and refuses --video at once; the platform layer passes its own
+# tests. Needs the Linux build in build/ (./test.sh makes it); every Wine run is bounded.
 set -euo pipefail
 source "$(dirname "$0")/../setup.sh"
 if [ -z "${DISPLAY:-}" ]; then
@@ -85,6 +86,15 @@ expectStatus() {
 start=$SECONDS
 headers=$(x86_64-w64-mingw32-objdump -p "$run/lumenfold.exe")
 grep -q "Subsystem.*(Windows GUI)" <<<"$headers" || fail "lumenfold.exe is not a windowed program"
+for export in NvOptimusEnablement AmdPowerXpressRequestHighPerformance; do
+    grep -qE "^\s+\[ *[0-9]+\] $export$" <<<"$headers" || fail "lumenfold.exe does not export $export"
+done
+# Resource types 3 and 14 are the icon's pictures and their group, 16 the version, 24 the manifest.
+types=$(sed -n 's/^[0-9a-f]*   Entry: ID: 0x0000\(..\),.*/\1/p' <<<"$headers" | tr '\n' ' ')
+[ "$types" = "03 0e 10 18 " ] || fail "lumenfold.exe has resources of the types $types"
+grep -q "name: .*: GLFW_ICON, " <<<"$headers" || fail "lumenfold.exe has no GLFW_ICON, the window's icon"
+version=$(sed -n 's/^project(Lumenfold VERSION \([0-9.]*\) .*/\1/p' "$lumenfoldRoot/CMakeLists.txt")
+strings -el "$run/lumenfold.exe" | grep -qx "$version" || fail "lumenfold.exe's version is not $version"
 for exe in lumenfold.exe lumenfold-capture.exe; do
     headers=$(x86_64-w64-mingw32-objdump -p "$run/$exe")
     extra=$(sed -n 's/.*DLL Name: //p' <<<"$headers" |
@@ -92,23 +102,40 @@ for exe in lumenfold.exe lumenfold-capture.exe; do
     [ -z "$extra" ] || fail "$exe needs DLLs that Windows does not bring: $extra"
 done
 
+# Unzipped into a folder whose name the ANSI code page cannot spell, and started in another one, as a shortcut or a
+# command prompt may do: the font and the music are found beside the program, so no box comes before the window.
 export WINEDEBUG=-all,+debugstr
-wineStart demo "$run" lumenfold.exe
+unzipped="$work/Демо Ω"
+mkdir "$unzipped" "$work/elsewhere"
+cp "$run/lumenfold.exe" "$run/Corvel.ttf" "$run/Korvane's Swing.mp3" "$unzipped/"
+wineStart demo "$work/elsewhere" "$unzipped/lumenfold.exe"
 waitForLog 'OutputDebugStringA "OpenGL: '
 grep -qF 'OutputDebugStringA "GPU: ' "$wineLog" || fail "the GPU string is not in the debugger channel"
 pressIn Lumenfold Escape
 expectStatus 0 "the demo after Escape"
-took "$start" "demo: windowed, logs, ends on Escape"
+! grep -q "mp3 not found" "$wineLog" || fail "the music beside the program was not found"
+took "$start" "demo: windowed, started in another folder, finds its content, logs, ends on Escape"
+
+start=$SECONDS
+wineStart help "$work" "$run/lumenfold.exe" --help
+pressIn Lumenfold Return
+expectStatus 0 "--help"
+wineStart unknown "$work" "$run/lumenfold.exe" --frobnicate
+pressIn Lumenfold Return
+expectStatus 2 "an unknown option"
+took "$start" "--help and an unknown option: a box each"
 
 start=$SECONDS
 mkdir "$work/noFont"
 cp "$run/lumenfold.exe" "$run/Korvane's Swing.mp3" "$work/noFont/"
 wineStart noFont "$work/noFont" lumenfold.exe
 pressIn "Missing font" Return
-waitForLog "Software renderer"
+waitForLog "Software renderer: "
+grep -q "Software renderer: .* pictures and contact sheets" "$wineLog" || fail "the note names no pictures"
 pressIn Lumenfold Escape
 expectStatus 0 "the demo without its font"
-took "$start" "demo without its font: the box, then the show"
+! grep -q "Minimised" "$wineLog" || fail "the show was minimised after the box"
+took "$start" "demo without its font: the box, then the show in a window neither hidden nor minimised"
 
 start=$SECONDS
 MESA_GL_VERSION_OVERRIDE=3.3COMPAT wineStart oldGl "$run" lumenfold.exe
