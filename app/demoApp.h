@@ -25,6 +25,7 @@ struct AppOptions {
     int volumeOverride = 0;          // above 0: this volSize replaces every scene's, for previews and fast tests
     bool emptySpaceSkipping = true;  // false: the GI and the raymarch take every step
     int fixedRaysPerFrame = 0;       // above 0: the GI casts exactly this many rays, and the ray budget rests
+    bool glDebugOutput = false;      // GL debug messages to the log in any build; Debug builds always have them
     const char* fontFile = "Corvel.ttf";
     const char* musicFile = "Korvane's Swing.mp3";
 };

@@ -19,6 +19,17 @@
 #include "platform/platform.h"
 
 namespace {
+#ifdef NDEBUG
+constexpr bool debugBuild = false;
+#else
+constexpr bool debugBuild = true;
+#endif
+
+bool wantsDebugOutput(const AppOptions& options)
+{
+    return debugBuild || options.glDebugOutput;
+}
+
 GLFWwindow* window = nullptr;
 bool viewerWatches = false;  // a visible window: a person is there to read why start-up failed
 
@@ -65,9 +76,7 @@ bool openWindow(const AppOptions& options)
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_COMPAT_PROFILE);
     glfwWindowHint(GLFW_VISIBLE, options.visible && !fitted ? GLFW_TRUE : GLFW_FALSE);
-#ifndef NDEBUG
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-#endif
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, wantsDebugOutput(options) ? GLFW_TRUE : GLFW_FALSE);
     window = glfwCreateWindow(options.windowWidth, options.windowHeight, "Lumenfold", nullptr, nullptr);
     if (!window)
         return false;
@@ -84,13 +93,11 @@ bool openWindow(const AppOptions& options)
     return true;
 }
 
-#ifndef NDEBUG
 void GLAPIENTRY onGlDebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
 {
     if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
         debugLog("GL: %s\n", message);
 }
-#endif
 
 void logGpuStrings()
 {
@@ -139,10 +146,10 @@ bool openWindowContext(const AppOptions& options)
     if (glewInit() != GLEW_OK || !GLEW_VERSION_4_3)
         return failStart("could not load the OpenGL 4.3 entry points", driverAdvice);
     glGetError();  // GLEW's probing may leave an error behind
-#ifndef NDEBUG
-    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-    glDebugMessageCallback(onGlDebugMessage, nullptr);
-#endif
+    if (wantsDebugOutput(options)) {
+        glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+        glDebugMessageCallback(onGlDebugMessage, nullptr);
+    }
     logGpuStrings();
     return true;
 }

@@ -44,6 +44,7 @@ TEST(ShowTour, EveryScenePlaysOnceEachTakingOverAsTheLastEndsAndTheShowClosesOnT
     AppOptions options = offscreenAppOptions(32, 18);
     options.volumeOverride = 16;
     options.fixedRaysPerFrame = 1;  // so that nothing a script reads depends on how fast this machine is
+    options.glDebugOutput = true;
     debugLogCaptureBegin();
     DemoApp app;
     ASSERT_TRUE(appStartup(app, options));
