@@ -93,7 +93,8 @@ bool openWindow(const AppOptions& options)
     return true;
 }
 
-void GLAPIENTRY onGlDebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message, const void*)
+void GLAPIENTRY onGlDebugMessage(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message,
+                                 const void*)
 {
     if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH)
         debugLog("GL: %s\n", message);

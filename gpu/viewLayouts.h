@@ -1,5 +1,5 @@
 // gpu/viewLayouts.h
-// How a frame is split into views, and the exact std140 image of the renderer's view block (VIEWS_BINDING in gpu/gpuBindings.h).
+// How a frame is split into views, and the exact std140 image of the renderer's view block (at VIEWS_BINDING).
 #pragma once
 
 #include <cstddef>

@@ -33,14 +33,14 @@ void cSceneCloudLightning::enter()
                                     [this] {
                                         // The satellites fan out from where this turn begins, and the turn
                                         // reads the same anchor; the scene's snapshot keeps the start distance.
-                                        show.viewAnchor.yaw = show.cameraYaw;
-                                        show.viewAnchor.pitch = show.cameraPitch;
-                                        show.viewAnchor.time = show.demoClock;
-                                        orbit = {show.cameraYaw, show.cameraPitch, show.cameraDistance, show.viewAnchor.time};
+                                        ViewAnchor& anchor = show.viewAnchor;
+                                        anchor = {show.cameraYaw, show.cameraPitch, show.demoClock};
+                                        orbit = {anchor.yaw, anchor.pitch, show.cameraDistance, anchor.time};
                                     },
                                     [this](float p, Phase&) {
-                                        orbitTurn(show, {show.viewAnchor.yaw, show.viewAnchor.pitch, orbit.distance, show.viewAnchor.time},
-                                                  0.4f, 0.07f, 0.15f, 2.0f);
+                                        const ViewAnchor& anchor = show.viewAnchor;
+                                        orbitTurn(show, {anchor.yaw, anchor.pitch, orbit.distance, anchor.time}, 0.4f,
+                                                  0.07f, 0.15f, 2.0f);
                                         if (p > 0.75f)
                                             everyOtherBeat = false;
                                     }});

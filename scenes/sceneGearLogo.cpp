@@ -43,7 +43,8 @@ void cSceneGearLogo::enter()
                                         show.cameraPitch = 0.15f;
                                         // The frame that ends the phase sees p just above 1; the halo stays out.
                                         show.renderSettings.haloIntensity = std::max(1.0f - p, 0.0f);
-                                        show.cameraDistance = p * p * p * p * (zoomOutDistance - viewDistance) + viewDistance;
+                                        show.cameraDistance =
+                                            p * p * p * p * (zoomOutDistance - viewDistance) + viewDistance;
                                     }});
     startTimeline(show, timeline);
 }
@@ -78,5 +79,8 @@ void cSceneGearLogo::update()
 FillRequest cSceneGearLogo::fill() const
 {
     return {(float)sceneTime(),
-            {{"logoZ", logoZ}, {"logoAngle", logoAngle}, {"version2", version2 ? 1 : 0}, {"logoEmissivity", logoEmissivity}}};
+            {{"logoZ", logoZ},
+             {"logoAngle", logoAngle},
+             {"version2", version2 ? 1 : 0},
+             {"logoEmissivity", logoEmissivity}}};
 }

@@ -273,7 +273,8 @@ TEST_F(MetaballsScene, IdleSpeedsUpBeatsKickAndJumpLayoutsAtMostOncePerSecondAft
             int before = show.viewLayout;
             beatAt(3.6 + 0.55 * k);
             layouts.push_back(show.viewLayout);
-            EXPECT_TRUE(show.beat.cameraKick == 1.0f && show.viewLayout >= 1 && show.viewLayout <= 5) << show.viewLayout;
+            EXPECT_TRUE(show.beat.cameraKick == 1.0f && show.viewLayout >= 1 && show.viewLayout <= 5)
+                << show.viewLayout;
             EXPECT_EQ(show.viewLayout != before, k % 2 == 0) << k;  // every other beat is too soon after a change
         }
         beatAt(12.7);  // p 0.907: a single view again, even on a beat
@@ -407,7 +408,8 @@ TEST_F(AmigaBall, FlashesShrinkByTheRatioOnRedPatchesOneAtATimeThenTheBallSpinsS
     // At exactly eight seconds after the flashes the bounce begins from the room centre.
     enterAt(0.0);
     frameAt(bounceStart);
-    EXPECT_TRUE(show.renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f && scene.ballZ == 0.5f);
+    EXPECT_TRUE(show.renderSettings.giBlend == 0.9f && scene.ballX == 0.5f && scene.ballY == 0.5f &&
+                scene.ballZ == 0.5f);
 
     // The front wall and the ceiling stay dark through the flashes, then light up along a parabola over six
     // seconds: a quarter of the way at half time. The ceiling ends a little brighter than the front wall.

@@ -76,9 +76,9 @@ TEST(ShowStep, TwoShowsInOneProcessPlanEveryFrameAlikeWhetherOneFollowsTheOtherO
     // Stepped in turns, two shows would drift apart at once if they shared any state.
     std::unique_ptr<Show> second = makeShow(ShowConfig());
     std::unique_ptr<Show> third = makeShow(ShowConfig());
-    for (size_t frame = 0; frame < first.size(); ++frame) {
-        ASSERT_EQ(planLine(stepShow(*second, inputAt((long)frame))), first[frame]) << "the second show parts at " << frame;
-        ASSERT_EQ(planLine(stepShow(*third, inputAt((long)frame))), first[frame]) << "the third show parts at " << frame;
+    for (long frame = 0; frame < (long)first.size(); ++frame) {
+        ASSERT_EQ(planLine(stepShow(*second, inputAt(frame))), first[frame]) << "the second show parts at " << frame;
+        ASSERT_EQ(planLine(stepShow(*third, inputAt(frame))), first[frame]) << "the third show parts at " << frame;
     }
 }
 

@@ -39,7 +39,11 @@ TEST_F(Timeline, PhaseEndIsMeasuredFromTheFrameThatBeganItAndAScriptWithoutATime
 
     // The duration is read after the callback, and a phase a callback ended is not timed out in the same frame.
     scene.script = {Phase{"stretch", 0.5f, {}, [](float, Phase& self) { self.duration = 2.0f; }},
-                    Phase{"self", 0.5f, {}, [this](float p, Phase&) { if (p >= 1.0f) advancePhase(show, scene.timeline); }},
+                    Phase{"self", 0.5f, {},
+                          [this](float p, Phase&) {
+                              if (p >= 1.0f)
+                                  advancePhase(show, scene.timeline);
+                          }},
                     Phase{"next", 1.0f, {}, {}}};
     show.demoClock = 0.0;
     scene.enter();

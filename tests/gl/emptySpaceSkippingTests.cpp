@@ -20,16 +20,18 @@ const int n = 32, bricks = n / occupancyBrickSize;
 // An occupancy that claims every brick empty shows that a pass really consults it.
 void claimEveryBrickEmpty()
 {
+    const VolumeResources& volume = testGpu().volume;
     std::vector<GLubyte> empty(bricks * bricks * bricks * 2, 255);
-    glBindTexture(GL_TEXTURE_3D, testGpu().volume.occupancyTex);
+    glBindTexture(GL_TEXTURE_3D, volume.occupancyTex);
     glTexSubImage3D(GL_TEXTURE_3D, 0, 0, 0, 0, bricks, bricks, bricks, GL_RG_INTEGER, GL_UNSIGNED_BYTE, empty.data());
     glBindTexture(GL_TEXTURE_3D, 0);
 }
 
 std::vector<float> giPassFrom(const std::vector<float>& start, bool skipping)
 {
+    const VolumeResources& volume = testGpu().volume;
     testGpu().emptySpaceSkipping = skipping;
-    glBindBuffer(GL_SHADER_STORAGE_BUFFER, testGpu().volume.giBuffer);
+    glBindBuffer(GL_SHADER_STORAGE_BUFFER, volume.giBuffer);
     glBufferSubData(GL_SHADER_STORAGE_BUFFER, 0, start.size() * sizeof(float), start.data());
     glBindBuffer(GL_SHADER_STORAGE_BUFFER, 0);
     runTestGi(5, 1.0f, 4);
@@ -47,6 +49,7 @@ float largestDifference(const std::vector<float>& a, const std::vector<float>& b
 
 TEST(EmptySpaceSkipping, EachBrickKnowsHowFarTheNearestVoxelThatARayCouldHitOrTheFilterCouldSeeIs)
 {
+    const VolumeResources& volume = testGpu().volume;
     prepareVolume(n);
     // The lone voxel (2b - 1, 2b, 2b - 1) is in brick (1, 2, 1) and within a voxel of bricks 1 to 2 on every axis.
     // 0.0501 and 0.0499 store as the half floats either side of 0.05 (0.05 falls below).
@@ -69,7 +72,7 @@ TEST(EmptySpaceSkipping, EachBrickKnowsHowFarTheNearestVoxelThatARayCouldHitOrTh
     GLint name = 0, access = 0;
     glGetIntegeri_v(GL_IMAGE_BINDING_NAME, 0, &name);
     glGetIntegeri_v(GL_IMAGE_BINDING_ACCESS, 0, &access);
-    EXPECT_TRUE(name == (GLint)testGpu().volume.occupancyTex && access == GL_READ_WRITE) << name << " " << access;
+    EXPECT_TRUE(name == (GLint)volume.occupancyTex && access == GL_READ_WRITE) << name << " " << access;
     EXPECT_TRUE(takeGlErrors().empty());
 }
 

@@ -21,8 +21,9 @@
 namespace {
 ViewsUBO viewsFor(int width, int height, int layout, float yaw, float pitch, float distance = 1.6f)
 {
+    const VolumeResources& volume = testGpu().volume;
     ViewSetup setup{.mainBasis = buildCameraBasis(yaw, pitch, distance), .yaws = {}, .pitches = {},
-                    .viewDistance = distance, .volSize = testGpu().volume.volSize, .width = width, .height = height,
+                    .viewDistance = distance, .volSize = volume.volSize, .width = width, .height = height,
                     .gamma = testShow().renderSettings.gamma, .refraction = false, .hihatPulse = 0.0f};
     for (int k = 0; k < maxViews; ++k) {
         setup.yaws[k] = yaw + 0.5f * k;
@@ -58,6 +59,7 @@ TEST(Renderer, ForceBlackTurnsEveryRayThatMeetsTheCubeOpaqueBlackAndLeavesMisses
 
 TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloorAndBuriedCellsAreZeroed)
 {
+    const VolumeResources& volume = testGpu().volume;
     // In an empty cube every ray ends on a wall, so one frame's sample is exactly albedo x emissivity.
     prepareVolume(8);
     runTestFill(shapeEmpty);
@@ -85,7 +87,7 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloor
         frameId += frame.mode != giFrozen;
         SCOPED_TRACE(testing::Message() << "mode " << frame.mode << " blend " << frame.blend);
         EXPECT_TRUE(!testShow().gi.giResetRequested && testShow().gi.giFrameId == frameId);
-        for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(testGpu().volume.giTex, 8, GL_RGBA, 4)}) {
+        for (const std::vector<float>& gi : {readGiBuffer(), readTexture3D(volume.giTex, 8, GL_RGBA, 4)}) {
             int wrong = 0;
             for (size_t i = 0; i < gi.size(); i += 4)
                 for (int c = 0; c < 3; ++c)
@@ -146,6 +148,7 @@ TEST(GiPass, FrameBlendsFollowTheAccumulationModeAnEmissiveCeilingLightsTheFloor
 
 TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreRefused)
 {
+    VolumeResources& volume = testGpu().volume;
     auto width = [](GLuint texture) {
         GLint w = 0;
         glBindTexture(GL_TEXTURE_3D, texture);
@@ -155,35 +158,35 @@ TEST(VolumeResources, GiScaleChangeKeepsTheVolumeAndZeroesTheGiWhileBadSizesAreR
     };
     prepareVolume(16);
     runTestFill(shapeSphere, {0.5f, 0.5f, 0.5f, 0.3f});
-    std::vector<float> filled = readTexture3D(testGpu().volume.volumeTex, 16, GL_RGBA, 4);
+    std::vector<float> filled = readTexture3D(volume.volumeTex, 16, GL_RGBA, 4);
     writeGiBuffer(3.0f, 3.0f, 3.0f);
     runGiCopy(testGpu());
-    GLuint volumeTex = testGpu().volume.volumeTex, occupancyTex = testGpu().volume.occupancyTex;
-    EXPECT_FALSE(checkVolumeResources(testGpu().volume, 16));
+    GLuint volumeTex = volume.volumeTex, occupancyTex = volume.occupancyTex;
+    EXPECT_FALSE(checkVolumeResources(volume, 16));
 
-    testGpu().volume.requestedGiScale = 2;
-    EXPECT_TRUE(checkVolumeResources(testGpu().volume, 16) && testGpu().volume.volumeTex == volumeTex &&
-                testGpu().volume.occupancyTex == occupancyTex && !testShow().gi.giResetRequested && testGpu().volume.giSize == 8);
-    EXPECT_EQ(readTexture3D(testGpu().volume.volumeTex, 16, GL_RGBA, 4), filled);
-    EXPECT_TRUE(width(testGpu().volume.giTex) == 8 && width(testGpu().volume.emissRoughTex) == 16);
+    volume.requestedGiScale = 2;
+    EXPECT_TRUE(checkVolumeResources(volume, 16) && volume.volumeTex == volumeTex &&
+                volume.occupancyTex == occupancyTex && !testShow().gi.giResetRequested && volume.giSize == 8);
+    EXPECT_EQ(readTexture3D(volume.volumeTex, 16, GL_RGBA, 4), filled);
+    EXPECT_TRUE(width(volume.giTex) == 8 && width(volume.emissRoughTex) == 16);
     const std::vector<float> zeros(8 * 8 * 8 * 4, 0.0f);
-    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(testGpu().volume.giTex, 8, GL_RGBA, 4) == zeros);
+    EXPECT_TRUE(readGiBuffer() == zeros && readTexture3D(volume.giTex, 8, GL_RGBA, 4) == zeros);
 
     // No voxel, or a scale that leaves no GI cell, cannot be built: the resources stay as they are.
     for (auto [size, scale] : {std::pair{0, 1}, {16, 0}, {16, 32}}) {
-        testGpu().volume.requestedGiScale = scale;
-        EXPECT_FALSE(checkVolumeResources(testGpu().volume, size)) << size << " at scale " << scale;
+        volume.requestedGiScale = scale;
+        EXPECT_FALSE(checkVolumeResources(volume, size)) << size << " at scale " << scale;
     }
-    EXPECT_TRUE(testGpu().volume.volumeTex == volumeTex && testGpu().volume.giSize == 8);
+    EXPECT_TRUE(volume.volumeTex == volumeTex && volume.giSize == 8);
 
-    testGpu().volume.requestedGiScale = 1;
-    EXPECT_TRUE(checkVolumeResources(testGpu().volume, 8) && width(testGpu().volume.volumeTex) == 8 && testGpu().volume.giSize == 8 &&
-                width(testGpu().volume.occupancyTex) == occupancyBrickCount(8));
+    volume.requestedGiScale = 1;
+    EXPECT_TRUE(checkVolumeResources(volume, 8) && width(volume.volumeTex) == 8 && volume.giSize == 8 &&
+                width(volume.occupancyTex) == occupancyBrickCount(8));
 
     deleteVolumeResources(testGpu().volume);
-    EXPECT_TRUE(testGpu().volume.volumeTex == 0 && testGpu().volume.emissRoughTex == 0 && testGpu().volume.giBuffer == 0 && testGpu().volume.giTex == 0 &&
-                testGpu().volume.linearSampler == 0 && testGpu().volume.nearestSampler == 0 && testGpu().volume.occupancyTex == 0);
-    EXPECT_TRUE(checkVolumeResources(testGpu().volume, 8) && testGpu().volume.volumeTex != 0);
+    EXPECT_TRUE(volume.volumeTex == 0 && volume.emissRoughTex == 0 && volume.giBuffer == 0 && volume.giTex == 0 &&
+                volume.linearSampler == 0 && volume.nearestSampler == 0 && volume.occupancyTex == 0);
+    EXPECT_TRUE(checkVolumeResources(volume, 8) && volume.volumeTex != 0);
     // A fresh occupancy lets nothing be skipped before the occupancy pass has read a fill.
     EXPECT_EQ(readOccupancy(), std::vector<GLubyte>(2 * 2 * 2 * 2, 0));
     EXPECT_TRUE(takeGlErrors().empty());

@@ -96,7 +96,8 @@ void prepareVolume(int size)
     // Every program, the test fill's among them, is built once for the whole run.
     if (!testFill.handle) {
         buildAllPrograms(gpu.programs, gpu.fills, sceneProgramRows());
-        testFill = buildFillProgram({"fillTestShapes", {constants_glsl, noise_glsl, vol_write_glsl, fillTestShapes_glsl}});
+        testFill =
+            buildFillProgram({"fillTestShapes", {constants_glsl, noise_glsl, vol_write_glsl, fillTestShapes_glsl}});
         createUniformBuffers(gpu.buffers);
     }
     gpu.volume.requestedGiScale = 1;
