@@ -39,8 +39,8 @@ void dispatchFillProgram(Gpu& gpu, const FillProgram& program, const FillPlan& p
         return;
     writeConstants(gpu.buffers, plan.constants);
     glUseProgram(program.handle);
-    glBindImageTexture(0, volume.volumeTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
-    glBindImageTexture(1, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG16F);
+    glBindImageTexture(VOLUME_IMAGE, volume.volumeTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RGBA16F);
+    glBindImageTexture(EMISS_ROUGH_IMAGE, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG16F);
     glBindBufferBase(GL_UNIFORM_BUFFER, CONSTANTS_BINDING, gpu.buffers.constants);
     glUniform1i(program.volW, plan.volSize);
     glUniform1i(program.volH, plan.volSize);

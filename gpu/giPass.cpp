@@ -50,12 +50,12 @@ void runGiPass(Gpu& gpu, const GiPlan& plan)
     if (!program.handle || !volume.giBuffer)
         return;
     glUseProgram(program.handle);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, GI_BUFFER_BINDING, volume.giBuffer);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_3D, volume.volumeTex);
     glBindSampler(0, volume.nearestSampler);
     glUniform1i(program.at.volSampler, 0);
-    glBindImageTexture(1, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_ONLY, GL_RG16F);
+    glBindImageTexture(EMISS_ROUGH_IMAGE, volume.emissRoughTex, 0, GL_TRUE, 0, GL_READ_ONLY, GL_RG16F);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_3D, volume.emissRoughTex);
     glBindSampler(1, volume.nearestSampler);
@@ -102,8 +102,8 @@ void runGiCopy(Gpu& gpu)
     if (!program.handle || !volume.giTex)
         return;
     glUseProgram(program.handle);
-    glBindImageTexture(0, volume.giTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RGBA32F);
-    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, 0, volume.giBuffer);
+    glBindImageTexture(GI_IMAGE, volume.giTex, 0, GL_TRUE, 0, GL_WRITE_ONLY, GL_RGBA32F);
+    glBindBufferBase(GL_SHADER_STORAGE_BUFFER, GI_BUFFER_BINDING, volume.giBuffer);
     glUniform1i(program.at.w, volume.giSize);
     GLuint groups = (GLuint)(volume.giSize + GI_GROUP_SIZE - 1) / GI_GROUP_SIZE;
     glDispatchCompute(groups, groups, groups);

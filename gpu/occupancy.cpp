@@ -31,7 +31,7 @@ void updateOccupancy(Gpu& gpu)
     glBindSampler(0, volume.nearestSampler);
     glUniform1i(mark.at.volSampler, 0);
     // The spreading passes below read the marks back through the same binding.
-    glBindImageTexture(0, volume.occupancyTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG8UI);
+    glBindImageTexture(OCCUPANCY_IMAGE, volume.occupancyTex, 0, GL_TRUE, 0, GL_READ_WRITE, GL_RG8UI);
     glUniform1i(mark.at.volW, volume.volSize);
     glUniform1i(mark.at.brickSize, occupancyBrickSize);
     int bricks = occupancyBrickCount(volume.volSize);

@@ -1,10 +1,10 @@
 // Copies the GI buffer into the 3D texture the renderer filters.
 layout(local_size_x = GI_GROUP_SIZE, local_size_y = GI_GROUP_SIZE, local_size_z = GI_GROUP_SIZE) in;
 
-layout(std430, binding = 0) readonly buffer GI {
+layout(std430, binding = GI_BUFFER_BINDING) readonly buffer GI {
     vec4 gi[];
 };
-layout(rgba32f, binding = 0) writeonly uniform image3D giImg;
+layout(rgba32f, binding = GI_IMAGE) writeonly uniform image3D giImg;
 uniform int w;
 
 void main()

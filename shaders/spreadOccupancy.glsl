@@ -3,7 +3,7 @@
 // leaves every brick the distance k such that the bricks less than k from it are all unmarked.
 layout(local_size_x = SPREAD_GROUP_SIZE, local_size_y = SPREAD_GROUP_SIZE) in;
 
-layout(rg8ui, binding = 0) uniform uimage3D occupancyImg;
+layout(rg8ui, binding = OCCUPANCY_IMAGE) uniform uimage3D occupancyImg;
 uniform int axis;
 
 // The longest row it can hold; a larger volume is marched without skipping.

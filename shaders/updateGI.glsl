@@ -3,12 +3,12 @@
 layout(local_size_x = GI_GROUP_SIZE, local_size_y = GI_GROUP_SIZE, local_size_z = GI_GROUP_SIZE) in;
 
 // Read and written in place: multi-bounce may see a neighbour's light of this frame or the last.
-layout(std430, binding = 0) buffer GI {
+layout(std430, binding = GI_BUFFER_BINDING) buffer GI {
     vec4 gi[];
 };
 
 uniform sampler3D volSampler;
-layout(rg16f, binding = 1) readonly uniform image3D emissRoughImg;
+layout(rg16f, binding = EMISS_ROUGH_IMAGE) readonly uniform image3D emissRoughImg;
 uniform sampler3D emissRoughSampler;
 // Per brick, r: 0 when a ray could hit something in it, else k: the bricks nearer than k hold nothing to hit.
 uniform usampler3D occupancySampler;

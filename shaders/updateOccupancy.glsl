@@ -3,7 +3,7 @@
 layout(local_size_x = OCCUPANCY_GROUP_SIZE, local_size_y = OCCUPANCY_GROUP_SIZE, local_size_z = OCCUPANCY_GROUP_SIZE) in;
 
 uniform sampler3D volSampler;
-layout(rg8ui, binding = 0) writeonly uniform uimage3D occupancyImg;
+layout(rg8ui, binding = OCCUPANCY_IMAGE) writeonly uniform uimage3D occupancyImg;
 uniform int volW;
 uniform int brickSize;
 

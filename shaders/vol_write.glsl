@@ -1,8 +1,8 @@
 // Fill-shader library, after the Constants piece: the volume images, voxel writes and simple primitives.
 // The scene body declares volW, volH, volD and time before using the macros.
 
-layout(rgba16f, binding = 0) uniform image3D volumeImg;
-layout(rg16f, binding = 1) uniform image3D emissRoughImg;
+layout(rgba16f, binding = VOLUME_IMAGE) uniform image3D volumeImg;
+layout(rg16f, binding = EMISS_ROUGH_IMAGE) uniform image3D emissRoughImg;
 
 struct sVoxel {
     float r;
