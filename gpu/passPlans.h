@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "gpu/constants.h"
+#include "gpu/giState.h"
+#include "gpu/renderSettings.h"
 #include "gpu/viewLayouts.h"
 
 // One of a scene's own fill uniforms, by the name its fill program declares.
@@ -52,3 +54,8 @@ struct DrawPlan {
     bool haloEnabled = true;
     float haloIntensity = 1.0f;
 };
+
+// The GI pass's request for one planned GI frame under these settings.
+GiPlan planGiPass(const GiFrame& frame, const RenderSettings& settings, int raysPerFrame);
+// The clear and the raymarch's request for these views under these settings.
+DrawPlan planDrawPass(const ViewsUBO& views, const RenderSettings& settings);

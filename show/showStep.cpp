@@ -1,7 +1,5 @@
 // show/showStep.cpp
 // A show's making and its frame step: the CPU half of every frame, which ends in a plan for the GPU half.
-#include <cmath>
-
 #include "gpu/rayBudget.h"
 #include "scenes/sceneRegistry.h"
 #include "sequencer/sceneBase.h"
@@ -41,20 +39,9 @@ FillPlan planFill(ShowState& state, int volSize)
 
 GiPlan planGi(Show& show)
 {
-    ShowState& state = show.state;
-    const RenderSettings& settings = state.renderSettings;
-    GiFrame frame = planGiFrame(state.gi, settings.giBlend);
-    GiPlan gi;
-    gi.clear = frame.clear;
-    gi.run = frame.step.run;
-    gi.blend = frame.step.blend;
-    gi.frameId = frame.frameId;
-    gi.raysPerFrame = show.config.fixedRaysPerFrame > 0 ? show.config.fixedRaysPerFrame : settings.raysPerFrame;
-    gi.falloff = settings.falloff;
-    gi.samplingMode = settings.samplingMode;
-    gi.multibounce = settings.multibounce;
-    gi.opaquePassthrough = settings.opaquePassthrough;
-    return gi;
+    const RenderSettings& settings = show.state.renderSettings;
+    int rays = show.config.fixedRaysPerFrame > 0 ? show.config.fixedRaysPerFrame : settings.raysPerFrame;
+    return planGiPass(planGiFrame(show.state.gi, settings.giBlend), settings, rays);
 }
 
 DrawPlan planDraw(const ShowState& state, int volSize, int width, int height)
@@ -74,17 +61,7 @@ DrawPlan planDraw(const ShowState& state, int volSize, int width, int height)
     setup.refraction = settings.refraction;
     setup.hihatPulse = state.beat.hihatPulse;
 
-    DrawPlan draw;
-    draw.views = buildViews(setup, state.viewLayout);
-    float inverseGamma = 1.0f / settings.gamma;
-    for (int c = 0; c < 3; ++c) {
-        draw.clearColour[c] = std::pow(settings.bgColor[c], inverseGamma);
-        draw.bgColor[c] = settings.bgColor[c];
-    }
-    draw.refractionIOR = settings.refractionIOR;
-    draw.haloEnabled = settings.haloEnabled;
-    draw.haloIntensity = settings.haloIntensity;
-    return draw;
+    return planDrawPass(buildViews(setup, state.viewLayout), settings);
 }
 
 // With the rays fixed by the driver the controller holds still, so nothing a script reads from it depends on how

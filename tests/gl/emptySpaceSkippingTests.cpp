@@ -128,7 +128,7 @@ TEST(EmptySpaceSkipping, PicturesMatchTheFullMarchAlsoWithTheSwellAndWithRefract
             setup.pitches[k] = -0.8f + 0.2f * k;
         }
         ViewsUBO views = buildViews(setup, 2);  // four views, each from its own side
-        return drawOffscreen(192, 128, [&] { drawRaymarch(testGpu(), testDrawPlan(views)); });
+        return drawOffscreen(192, 128, [&] { drawRaymarch(testGpu(), planDrawPass(views, testShow().renderSettings)); });
     };
     const struct { float pulse; bool refraction; } frames[] = {{0.0f, false}, {1.0f, false}, {0.0f, true}};
     for (auto [pulse, refraction] : frames)

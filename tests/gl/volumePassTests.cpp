@@ -42,10 +42,10 @@ TEST(Renderer, ForceBlackTurnsEveryRayThatMeetsTheCubeOpaqueBlackAndLeavesMisses
     // Layout 1 at 96 x 64 leaves the side columns (24 wide) uncovered above, between and below its views.
     const int width = 96, height = 64;
     ViewsUBO views = viewsFor(width, height, 1, 0.7f, -0.5f);
-    std::vector<float> plain = drawOffscreen(width, height, [&] { drawRaymarch(testGpu(), testDrawPlan(views)); });
+    std::vector<float> plain = drawOffscreen(width, height, [&] { drawRaymarch(testGpu(), planDrawPass(views, testShow().renderSettings)); });
     testShow().walls.forceBlack = true;
     uploadTestConstants();
-    std::vector<float> black = drawOffscreen(width, height, [&] { drawRaymarch(testGpu(), testDrawPlan(views)); });
+    std::vector<float> black = drawOffscreen(width, height, [&] { drawRaymarch(testGpu(), planDrawPass(views, testShow().renderSettings)); });
     int uncovered = 0, hits = 0, wrong = 0;
     for (size_t at = 0; at < black.size(); at += 4) {
         uncovered += black[at + 3] == 0.0f;

@@ -42,39 +42,14 @@ void uploadTestConstants()
 
 void runTestGi(unsigned frameId, float blend, int raysPerFrame)
 {
-    const RenderSettings& settings = testShow().renderSettings;
-    GiPlan plan;
-    plan.run = true;
-    plan.frameId = frameId;
-    plan.blend = blend;
-    plan.raysPerFrame = raysPerFrame;
-    plan.falloff = settings.falloff;
-    plan.samplingMode = settings.samplingMode;
-    plan.multibounce = settings.multibounce;
-    plan.opaquePassthrough = settings.opaquePassthrough;
-    runGiFrame(testGpu(), plan);
+    runGiFrame(testGpu(), planGiPass({false, {true, blend}, frameId}, testShow().renderSettings, raysPerFrame));
 }
 
 void runTestGiFrame(int raysPerFrame)
 {
-    GiFrame frame = planGiFrame(testShow().gi, testShow().renderSettings.giBlend);
     uploadTestConstants();
-    if (frame.clear)
-        giClear(testGpu().volume);
-    if (frame.step.run)
-        runTestGi(frame.frameId, frame.step.blend, raysPerFrame);
-}
-
-DrawPlan testDrawPlan(const ViewsUBO& views)
-{
-    const RenderSettings& settings = testShow().renderSettings;
-    DrawPlan plan;
-    plan.views = views;
-    std::copy_n(settings.bgColor, 3, plan.bgColor);
-    plan.refractionIOR = settings.refractionIOR;
-    plan.haloEnabled = settings.haloEnabled;
-    plan.haloIntensity = settings.haloIntensity;
-    return plan;
+    GiFrame frame = planGiFrame(testShow().gi, testShow().renderSettings.giBlend);
+    runGiFrame(testGpu(), planGiPass(frame, testShow().renderSettings, raysPerFrame));
 }
 
 void runSceneFill(const cSceneBase& scene, int volSize)

@@ -24,8 +24,6 @@ void uploadTestConstants();
 void runTestGiFrame(int raysPerFrame);
 // A GI gather and copy with the given frame number, blend and rays, whatever the GI state.
 void runTestGi(unsigned frameId, float blend, int raysPerFrame);
-// The views and the test show's raymarch settings.
-DrawPlan testDrawPlan(const ViewsUBO& views);
 // The scene's fill of this frame, as the frame step plans and runs it.
 void runSceneFill(const cSceneBase& scene, int volSize);
 
