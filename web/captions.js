@@ -1,7 +1,8 @@
 // web/captions.js
 // Draws the plan's captions on a 2D canvas in the caption font, each pinned by its top-right corner.
 
-export const captionFontSize = 96;
+// The font size the show plans captions for, as the desktop's UI reports it; they are drawn at it times textScale.
+export const captionFontSize = 13;
 
 export async function loadCaptionFont() {
     const font = new FontFace('Corvel', 'url(Corvel.ttf)');

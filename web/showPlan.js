@@ -1,5 +1,6 @@
 // web/showPlan.js
 // The show's CPU frame step, compiled to WebAssembly, read back each frame as a plain frame plan.
+import {captionFontSize} from './captions.js';
 
 const scalarFields = [
     ['volSize', 'i'], ['fillRun', 'i'], ['fillProgram', 'i'], ['fillVolSize', 'i'], ['fillTimeSec', 'f'],
@@ -70,8 +71,8 @@ function readPlan(wasm, show, pointer) {
 }
 
 // One run of the show; startScene -1 plays the playlist from its start.
-export function makeShow(wasm, {startScene = -1, volumeOverride = 0, fixedRays = 0, fontSize = 96} = {}) {
-    const show = wasm._lfMakeShow(startScene, volumeOverride, fixedRays, fontSize);
+export function makeShow(wasm, {startScene = -1, volumeOverride = 0, fixedRays = 0} = {}) {
+    const show = wasm._lfMakeShow(startScene, volumeOverride, fixedRays, captionFontSize);
     return {
         step(showTimeSec, musicTimeSec, width, height) {
             return readPlan(wasm, show, wasm._lfStepShow(show, showTimeSec, musicTimeSec, width, height));
