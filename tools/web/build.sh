@@ -26,7 +26,7 @@ cmp -s "$work/shaderSources.h.new" "$work/shaderSources.h" || mv "$work/shaderSo
 
 sources=("$root"/audio/beat.cpp "$root"/sequencer/*.cpp "$root"/scenes/*.cpp "$root"/show/*.cpp
          "$root"/overlay/captionMetrics.cpp "$root"/overlay/captionPlan.cpp "$root"/web/showApi.cpp)
-for f in constants giState rayBudget viewLayouts cameraBasis; do sources+=("$root/gpu/$f.cpp"); done
+for f in constants giState passPlans rayBudget viewLayouts cameraBasis; do sources+=("$root/gpu/$f.cpp"); done
 if grep -l "GL/glew\|imgui" "${sources[@]}"; then
     echo "the files above would bring GL into the web build" >&2
     exit 1
