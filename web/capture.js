@@ -1,12 +1,13 @@
 // web/capture.js
-// Renders one moment as the capture tool does: a show entered at the scene, stepped on the fixed clock from show
-// time 0 up to the moment, then read back and printed as one console line holding a PNG.
+// Renders moments as the capture tool does: a show entered at the scene, stepped on the fixed clock from show
+// time 0 up to each moment, then read back and printed as one console line holding a PNG. Several moments
+// (at=S1,S2) share one run, as the golden pictures of a scene do.
 import {drawCaptions} from './captions.js';
 import {renderFrame} from './renderFrame.js';
 
 export function captureOptions(query) {
     const [width, height] = (query.get('size') || '1920x1080').split('x').map(Number);
-    return {scene: Number(query.get('scene') ?? -1), atSec: Number(query.get('at') || 0),
+    return {scene: Number(query.get('scene') ?? -1), atSecs: (query.get('at') || '0').split(',').map(Number),
             fps: Number(query.get('fps') || 60), width, height, volume: Number(query.get('volume') || 128),
             rays: Number(query.get('rays') || 0)};
 }
@@ -32,31 +33,35 @@ async function readTexture(device, texture, width, height) {
     return pixels;
 }
 
-export async function captureFrame(gpu, makeShow, options) {
-    const {width, height, fps} = options;
-    const show = makeShow({startScene: options.scene, volumeOverride: options.volume, fixedRays: options.rays});
-    const target = gpu.device.createTexture({size: [width, height], format: gpu.format,
-                                             usage: GPUTextureUsage.RENDER_ATTACHMENT | GPUTextureUsage.COPY_SRC});
-    const frames = captureFrameCount(options.atSec, fps);
-    let plan = null;
-    const started = performance.now();
-    for (let frame = 0; frame < frames; ++frame) {
-        const timeSec = frame / fps;
-        plan = show.step(timeSec, timeSec, width, height);
-        renderFrame(gpu, plan, target.createView(), height);
-        if (plan.showOver)
-            break;
-    }
+async function printFrame(gpu, target, plan, width, height) {
     const pixels = await readTexture(gpu.device, target, width, height);
-    const msPerFrame = (performance.now() - started) / frames;
     const canvas = document.createElement('canvas');
     canvas.width = width;
     canvas.height = height;
     const context = canvas.getContext('2d');
     context.putImageData(new ImageData(pixels, width, height), 0, 0);
     drawCaptions(context, plan.captions);
-    console.log(`lumenfold-capture: ${frames} frames, ${msPerFrame.toFixed(1)} ms a frame, scene ${plan.sceneIndex} ` +
-                `at ${show.sceneTimeSec().toFixed(3)} s`);
     console.log(`lumenfold-frame ${canvas.toDataURL('image/png')}`);
+}
+
+export async function captureFrames(gpu, makeShow, options) {
+    const {width, height, fps} = options;
+    const show = makeShow({startScene: options.scene, volumeOverride: options.volume, fixedRays: options.rays});
+    const target = gpu.device.createTexture({size: [width, height], format: gpu.format,
+                                             usage: GPUTextureUsage.RENDER_ATTACHMENT | GPUTextureUsage.COPY_SRC});
+    let frame = 0;
+    let plan = null;
+    const started = performance.now();
+    for (const atSec of options.atSecs) {
+        const frames = captureFrameCount(atSec, fps);
+        for (; frame < frames && !plan?.showOver; ++frame) {
+            const timeSec = frame / fps;
+            plan = show.step(timeSec, timeSec, width, height);
+            renderFrame(gpu, plan, target.createView(), height);
+        }
+        await printFrame(gpu, target, plan, width, height);
+        console.log(`lumenfold-capture: ${frame} frames, ${((performance.now() - started) / frame).toFixed(1)} ms ` +
+                    `a frame, scene ${plan.sceneIndex} at ${show.sceneTimeSec().toFixed(3)} s`);
+    }
     show.free();
 }

@@ -1,6 +1,6 @@
 // web/main.js
 // Starts the page: without WebGPU it says so; with it, either renders one capture or offers the show behind Play.
-import {captureFrame, captureOptions} from './capture.js';
+import {captureFrames, captureOptions} from './capture.js';
 import {loadCaptionFont} from './captions.js';
 import {playShow} from './player.js';
 import {GI_GROUP_SIZE} from './gpuBindings.js';
@@ -28,6 +28,9 @@ async function main() {
     if (!device) {
         showMessage('This browser cannot show Lumenfold: it has no WebGPU. Chrome or Edge, Safari 26, or Firefox on ' +
                     'Windows can; or watch the show as a video, made with lumenfold-capture --video.');
+        // A capture that cannot render ends, so a headless browser does not wait on it.
+        if (query.has('capture'))
+            window.close();
         return;
     }
     device.lost.then(info => console.error(`lumenfold: the GPU device was lost: ${info.message}`));
@@ -36,7 +39,7 @@ async function main() {
     const rows = fillProgramRows(wasm);
     if (query.has('capture')) {
         const gpu = await createGpu(device, rows, 'rgba8unorm');
-        await captureFrame(gpu, startShow, captureOptions(query));
+        await captureFrames(gpu, startShow, captureOptions(query));
         // A headless browser given only this page ends with it.
         window.close();
         return;

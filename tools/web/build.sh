@@ -45,6 +45,14 @@ emcc -O2 "${objects[@]}" -o "$site/show.js" -sMODULARIZE=1 -sEXPORT_NAME=createS
 
 cp "$root"/web/*.html "$root"/web/*.js "$site/"
 cp "$root"/shaders/wgsl/*.wgsl "$site/wgsl/"
+# The font and the emblem come from the generators that write their GLSL, given WGSL templates.
+generate() {  # FOLDER GENERATOR DATA PIECE
+    local dir=$root/tools/$1
+    c++ -std=c++20 -O1 "$dir/$2.cpp" -o "$work/$2"
+    "$work/$2" "$dir/$3" "$dir/$4.wgsl.in" "$site/wgsl/$4.wgsl"
+}
+generate font fontGen glyphs.txt font
+generate gearLogo gearLogoGen emblem.txt gear_logo
 # The binding points and work-group sizes: one header for C++ and GLSL, and as constants for WGSL and the page.
 defines='s/^#define \([A-Z_]*\) \([0-9]*\)$/const \1 = \2;/p'
 sed -n "$defines" "$root/gpu/gpuBindings.h" >"$site/wgsl/gpuBindings.wgsl"
