@@ -32,12 +32,21 @@ if grep -l "GL/glew\|imgui" "${sources[@]}"; then
     exit 1
 fi
 
+# An object is made again when its source or any header it included is newer: the compiler lists them in its .d file.
+stale() {
+    local obj=$1 dependency
+    [ -e "$obj" ] && [ -e "$obj.d" ] || return 0
+    for dependency in $(sed -e 's/^[^:]*://' -e 's/\\$//' "$obj.d"); do
+        [ "$dependency" -nt "$obj" ] && return 0
+    done
+    return 1
+}
 objects=()
 for src in "${sources[@]}"; do
     obj=$work/$(realpath --relative-to="$root" "$src" | tr / _).o
     objects+=("$obj")
-    if [ ! -e "$obj" ] || [ "$src" -nt "$obj" ] || [ "$work/shaderSources.h" -nt "$obj" ]; then
-        emcc -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -I"$work" -c "$src" -o "$obj"
+    if stale "$obj"; then
+        emcc -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -I"$work" -MMD -MF "$obj.d" -c "$src" -o "$obj"
     fi
 done
 emcc -O2 "${objects[@]}" -o "$site/show.js" -sMODULARIZE=1 -sEXPORT_NAME=createShowModule -sENVIRONMENT=web \
