@@ -22,6 +22,18 @@
 
 namespace {
 int failureStatus = 0;
+
+// The CPU half of a frame for the current target, with the GPU times the ray budget is to read.
+FramePlan stepAppShow(DemoApp& app, const FrameInput& input, const GpuTimes& previousGpuTimes)
+{
+    FrameInput frame = input;
+    frameTargetSize(frame.targetWidth, frame.targetHeight);
+    frame.previousGpuTimes = previousGpuTimes;
+    FramePlan plan = stepShow(*app.show, frame);
+    if (plan.showOver)
+        askWindowToClose();
+    return plan;
+}
 }
 
 AppOptions offscreenAppOptions(int width, int height)
@@ -96,23 +108,15 @@ void appStartShow(DemoApp& app, int startScene)
 
 FramePlan appFrame(DemoApp& app, const FrameInput& input)
 {
-    FrameInput frame = input;
-    frameTargetSize(frame.targetWidth, frame.targetHeight);
-    frame.previousGpuTimes = app.previousGpuTimes;
-    FramePlan plan = stepShow(*app.show, frame);
+    FramePlan plan = stepAppShow(app, input, app.previousGpuTimes);
     app.previousGpuTimes = renderFrame(app.gpu, plan);
-    if (plan.showOver)
-        askWindowToClose();
     return plan;
 }
 
 void appStepWithoutDrawing(DemoApp& app, const FrameInput& input)
 {
-    FrameInput frame = input;
-    frameTargetSize(frame.targetWidth, frame.targetHeight);
     // Nothing is measured while nothing is drawn, so the ray budget rests.
-    if (stepShow(*app.show, frame).showOver)
-        askWindowToClose();
+    stepAppShow(app, input, GpuTimes());
 }
 
 void appShutdown(DemoApp& app)

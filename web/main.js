@@ -5,7 +5,7 @@ import {loadCaptionFont} from './captions.js';
 import {playShow} from './player.js';
 import {GI_GROUP_SIZE} from './gpuBindings.js';
 import {createGpu} from './renderFrame.js';
-import {fillProgramRows, loadShowModule, makeShow} from './showPlan.js';
+import {blockBytes, fillProgramRows, loadShowModule, makeShow} from './showPlan.js';
 
 async function requestDevice() {
     const adapter = navigator.gpu ? await navigator.gpu.requestAdapter() : null;
@@ -38,7 +38,7 @@ async function main() {
     const startShow = options => makeShow(wasm, options);
     const rows = fillProgramRows(wasm);
     if (query.has('capture')) {
-        const gpu = await createGpu(device, rows, 'rgba8unorm');
+        const gpu = await createGpu(device, rows, 'rgba8unorm', blockBytes(wasm));
         await captureFrames(gpu, startShow, captureOptions(query));
         // A headless browser given only this page ends with it.
         window.close();
@@ -48,7 +48,7 @@ async function main() {
     const context = canvas.getContext('webgpu');
     const format = navigator.gpu.getPreferredCanvasFormat();
     context.configure({device, format, alphaMode: 'opaque'});
-    const gpu = await createGpu(device, rows, format);
+    const gpu = await createGpu(device, rows, format, blockBytes(wasm));
     const stage = {element: document.getElementById('stage'), canvas, context,
                    overlay: document.getElementById('captions')};
     const play = document.getElementById('play');

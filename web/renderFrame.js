@@ -6,7 +6,7 @@ import {buildAllPrograms, giGroupDepth, packParams} from './wgslPrograms.js';
 import {checkVolumeResources, maxOccupancyBricks, occupancyBrickCount, occupancyBrickSize} from './volumeResources.js';
 import {FILL_GROUP_SIZE, GI_GROUP_SIZE, OCCUPANCY_GROUP_SIZE, SPREAD_GROUP_SIZE} from './gpuBindings.js';
 
-export async function createGpu(device, fillRows, format) {
+export async function createGpu(device, fillRows, format, bytes) {
     const layouts = createPassLayouts(device);
     const programs = await buildAllPrograms(device, layouts.pipelineLayouts, fillRows, format);
     const uniformBuffer = (label, size) =>
@@ -15,9 +15,9 @@ export async function createGpu(device, fillRows, format) {
         device, layouts, programs, format,
         volume: {volSize: 0},
         // The fill sees the walls as they were before the scene's update, the GI and the raymarch as after it.
-        fillConstants: uniformBuffer('fillConstants', 208),
-        constants: uniformBuffer('constants', 208),
-        views: uniformBuffer('views', 752),
+        fillConstants: uniformBuffer('fillConstants', bytes.constants),
+        constants: uniformBuffer('constants', bytes.constants),
+        views: uniformBuffer('views', bytes.views),
         nearestSampler: device.createSampler({magFilter: 'nearest', minFilter: 'nearest'}),
         linearSampler: device.createSampler({magFilter: 'linear', minFilter: 'linear'}),
         paramBuffers: new Map(),

@@ -79,6 +79,9 @@ EMSCRIPTEN_KEEPALIVE const PlanScalars* lfStepShow(WebShow* web, double showTime
     return &web->scalars;
 }
 
+// The blocks' sizes come from their C++ images, so the page never restates them.
+EMSCRIPTEN_KEEPALIVE int lfConstantsBytes() { return (int)sizeof(ConstantsBlock); }
+EMSCRIPTEN_KEEPALIVE int lfViewsBytes() { return (int)sizeof(ViewsUBO); }
 EMSCRIPTEN_KEEPALIVE const ConstantsBlock* lfFillConstants(WebShow* web) { return &web->plan.fill.constants; }
 EMSCRIPTEN_KEEPALIVE const ConstantsBlock* lfConstants(WebShow* web) { return &web->plan.constants; }
 EMSCRIPTEN_KEEPALIVE const ViewsUBO* lfViews(WebShow* web) { return &web->plan.draw.views; }

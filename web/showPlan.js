@@ -10,8 +10,11 @@ const scalarFields = [
     ['bgB', 'f'], ['refractionIOR', 'f'], ['haloEnabled', 'i'], ['haloIntensity', 'f'], ['textScale', 'f'],
     ['captionCount', 'i'], ['showOver', 'i'], ['sceneIndex', 'i'],
 ];
-const constantsBytes = 208;
-const viewsBytes = 752;
+
+// The byte sizes of the Constants and views blocks, as the C++ images have them.
+export function blockBytes(wasm) {
+    return {constants: wasm._lfConstantsBytes(), views: wasm._lfViewsBytes()};
+}
 
 export async function loadShowModule() {
     return createShowModule();
@@ -44,6 +47,7 @@ function copyBytes(wasm, pointer, count) {
 
 function readPlan(wasm, show, pointer) {
     const s = readScalars(wasm, pointer);
+    const bytes = blockBytes(wasm);
     const uniforms = {};
     for (let i = 0; i < s.fillUniformCount; ++i)
         uniforms[wasm.UTF8ToString(wasm._lfFillUniformName(show, i))] = wasm._lfFillUniformValue(show, i);
@@ -56,12 +60,12 @@ function readPlan(wasm, show, pointer) {
     return {
         volSize: s.volSize,
         fill: {run: !!s.fillRun, program: s.fillProgram, volSize: s.fillVolSize, timeSec: s.fillTimeSec, uniforms,
-               constants: copyBytes(wasm, wasm._lfFillConstants(show), constantsBytes)},
-        constants: copyBytes(wasm, wasm._lfConstants(show), constantsBytes),
+               constants: copyBytes(wasm, wasm._lfFillConstants(show), bytes.constants)},
+        constants: copyBytes(wasm, wasm._lfConstants(show), bytes.constants),
         gi: {clear: !!s.giClear, run: !!s.giRun, blend: s.giBlend, frameId: s.giFrameId, raysPerFrame: s.raysPerFrame,
              falloff: s.falloff, samplingMode: s.samplingMode, multibounce: !!s.multibounce,
              opaquePassthrough: !!s.opaquePassthrough},
-        draw: {views: copyBytes(wasm, wasm._lfViews(show), viewsBytes), clearColour: [s.clearR, s.clearG, s.clearB],
+        draw: {views: copyBytes(wasm, wasm._lfViews(show), bytes.views), clearColour: [s.clearR, s.clearG, s.clearB],
                bgColor: [s.bgR, s.bgG, s.bgB], refractionIOR: s.refractionIOR, haloEnabled: !!s.haloEnabled,
                haloIntensity: s.haloIntensity},
         captions: {textScale: s.textScale, captions},

@@ -83,7 +83,6 @@ void prepareVolume(int size)
 
 void runTestFill(TestShape shape, const std::vector<float>& params)
 {
-    uploadTestConstants();
     FillPlan plan;
     plan.volSize = testGpu().volume.volSize;
     plan.constants = buildConstantsBlock(testShow().renderSettings, testShow().walls);
